@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the tests and the game need, only
+# when some are missing. Runs apt through sudo when not root.
+set -euo pipefail
+
+packages=(
+    build-essential cmake ninja-build pkg-config
+    qt6-base-dev qt6-base-dev-tools libgl-dev libqt6gui6 qt6-qpa-plugins
+    libgtest-dev libgmock-dev googletest libbenchmark-dev
+    fonts-liberation2 fontconfig clang-format
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$package")
+    fi
+done
+
+if ((${#missing[@]} == 0)); then
+    exit 0
+fi
+
+as_root=()
+if [[ $(id -u) -ne 0 ]]; then
+    as_root=(sudo)
+fi
+
+echo "Installing missing packages: ${missing[*]}"
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"

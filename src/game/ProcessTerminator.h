@@ -1,0 +1,9 @@
+#pragma once
+
+// Ends the program. The game quits its event loop with the status; tests
+// observe the end instead.
+class ProcessTerminator {
+public:
+    virtual ~ProcessTerminator() = default;
+    virtual void terminate(int exitStatus) = 0;
+};

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "records/RecordError.h"
+
+#include <QString>
+#include <optional>
+
+// A record file's text, or why it could not be read.
+struct ReadResult {
+    QString content;
+    std::optional<RecordError> error;
+};

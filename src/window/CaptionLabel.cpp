@@ -1,0 +1,36 @@
+#include "window/CaptionLabel.h"
+
+CaptionLabel::CaptionLabel(QWidget* parent) : QLabel(parent) {
+    setTextFormat(Qt::PlainText);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setAutoFillBackground(false);
+    setAttribute(Qt::WA_TranslucentBackground);
+}
+
+void CaptionLabel::setCaption(const QString& caption) {
+    caption_ = caption;
+    setText(displayText(caption));
+    if (autoSize_) {
+        fitToCaption();
+    }
+}
+
+void CaptionLabel::setAutoSize(bool autoSize) {
+    autoSize_ = autoSize;
+}
+
+QString CaptionLabel::displayText(const QString& caption) {
+    QString shown = caption;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    // A record line ends in its terminator; it starts no visible second line.
+    while (shown.endsWith(QLatin1Char('\n'))) {
+        shown.chop(1);
+    }
+    return shown;
+}
+
+void CaptionLabel::fitToCaption() {
+    // The top-left corner stays; only the size follows the text.
+    resize(sizeHint());
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QLabel>
+#include <QString>
+
+// A static text of the window. It keeps its caption exactly as given (a
+// record file's line terminators included) while showing it without stray
+// carriage-return glyphs, always as plain text. An auto-size label grows from
+// its left edge to fit each new caption.
+class CaptionLabel : public QLabel {
+    Q_OBJECT
+public:
+    explicit CaptionLabel(QWidget* parent = nullptr);
+
+    QString caption() const { return caption_; }
+    void setCaption(const QString& caption);
+
+    bool autoSize() const { return autoSize_; }
+    void setAutoSize(bool autoSize);
+
+    static QString displayText(const QString& caption);
+
+private:
+    void fitToCaption();
+
+    QString caption_;
+    bool autoSize_ = false;
+};

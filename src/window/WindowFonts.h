@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QFont>
+#include <QString>
+
+// The window's fonts are named after Windows faces. Qt's font substitution
+// maps each to an installed metric-compatible face, and sizes are converted
+// at 96 dots per inch so that text keeps its pixel size on any screen.
+namespace WindowFonts {
+
+void installSubstitutions();
+
+int pixelSizeForPoints(double points);
+
+QFont font(const QString& face, double points, bool bold = false, bool italic = false);
+
+} // namespace WindowFonts

@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the normal and the sanitizer build, and
+# runs the whole test suite in both. Exits non-zero on any failure.
+set -euo pipefail
+cd "$(dirname "$0")"
+
+scripts/install-deps.sh
+
+jobs=$(nproc)
+for preset in default asan; do
+    echo "=== ${preset} build ==="
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset" -j "$jobs"
+    ctest --preset "$preset" -j "$jobs"
+done
