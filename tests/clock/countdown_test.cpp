@@ -1,0 +1,93 @@
+#include "clock/Countdown.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+Countdown at(std::int16_t hours, std::int16_t minutes, float seconds, std::int16_t left) {
+    Countdown clock;
+    clock.clockHours = hours;
+    clock.clockMinutes = minutes;
+    clock.clockSeconds = seconds;
+    clock.secondsLeft = left;
+    return clock;
+}
+
+TEST(Countdown, ArmedClockShowsFifteenMinutes) {
+    Countdown clock;
+    clock.arm();
+    EXPECT_EQ(clock.display(), "00:15:00");
+    EXPECT_EQ(clock.secondsLeft, 900);
+}
+
+TEST(Countdown, FirstTickBorrowsAMinute) {
+    Countdown clock;
+    clock.arm();
+    clock.tick();
+    EXPECT_EQ(clock.display(), "00:14:59");
+    EXPECT_EQ(clock.secondsLeft, 899);
+}
+
+TEST(Countdown, WholeGameReachesZeroOnTheNineHundredthTick) {
+    Countdown clock;
+    clock.arm();
+    for (int tick = 1; tick <= 900; ++tick) {
+        ASSERT_FALSE(Countdown::isFinalDisplay(clock.display())) << "before tick " << tick;
+        clock.tick();
+        const int left = 900 - tick;
+        char expected[32];
+        std::snprintf(expected, sizeof expected, "00:%02d:%02d", left / 60, left % 60);
+        ASSERT_EQ(clock.display(), expected) << "tick " << tick;
+        ASSERT_EQ(clock.secondsLeft, left);
+    }
+    EXPECT_EQ(clock.display(), "00:00:00");
+    EXPECT_TRUE(Countdown::isFinalDisplay(clock.display()));
+}
+
+TEST(Countdown, BorrowCases) {
+    struct Row {
+        Countdown before;
+        const char* after;
+        std::int16_t left;
+    };
+    const Row rows[] = {
+        {at(0, 1, 0, 60), "00:00:59", 59},     {at(1, 0, 0, 3600), "00:59:59", 3599},
+        {at(2, 0, 1, 7201), "02:00:00", 7200}, {at(0, 10, 0, 600), "00:09:59", 599},
+        {at(0, 0, 1, 1), "00:00:00", 0},
+    };
+    for (const Row& row : rows) {
+        Countdown clock = row.before;
+        clock.tick();
+        EXPECT_EQ(clock.display(), row.after);
+        EXPECT_EQ(clock.secondsLeft, row.left);
+    }
+}
+
+TEST(Countdown, LateTicksLeaveTheFinalDisplayInPlace) {
+    Countdown clock = at(0, 0, 1, 1);
+    clock.tick();
+    clock.tick();
+    clock.tick();
+    EXPECT_EQ(clock.display(), "00:00:00");
+    EXPECT_EQ(clock.secondsLeft, 0);
+}
+
+TEST(Countdown, FinalDisplayIsMatchedExactly) {
+    EXPECT_TRUE(Countdown::isFinalDisplay("00:00:00"));
+    EXPECT_FALSE(Countdown::isFinalDisplay("00.00.00"));
+    EXPECT_FALSE(Countdown::isFinalDisplay("0:00:00"));
+    EXPECT_FALSE(Countdown::isFinalDisplay("00:00:00 "));
+    EXPECT_FALSE(Countdown::isFinalDisplay("00:00:01"));
+    EXPECT_FALSE(Countdown::isFinalDisplay(""));
+}
+
+TEST(Countdown, FieldsPrintAtLeastTwoDigits) {
+    EXPECT_EQ(at(0, 9, 5, 545).display(), "00:09:05");
+    EXPECT_EQ(at(12, 34, 56, 0).display(), "12:34:56");
+    EXPECT_EQ(at(100, 0, 0, 0).display(), "100:00:00");
+}
+
+} // namespace

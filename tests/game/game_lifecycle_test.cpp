@@ -1,0 +1,252 @@
+// Whole games from the name box to the record, with scripted boxes, scripted
+// draws and the clock driven tick by tick.
+
+#include "support/GameFixture.h"
+#include "window/AnswerBox.h"
+#include "window/CaptionLabel.h"
+#include "window/PictureButton.h"
+
+#include <QFile>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray readBytes(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return "<missing>";
+    }
+    return file.readAll();
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+class GameLifecycle : public ::testing::Test {
+protected:
+    // Enough draws for a handful of questions, all lighting (1, 4).
+    GameFixture game{std::vector<double>{0.75, 0.3, 0.75, 0.75, 0.3, 0.75, 0.75, 0.3, 0.75}};
+    Tavola& tavola = *game.tavola;
+
+    void prepareStoredRecord(const QByteArray& score, const QByteArray& name) {
+        ASSERT_TRUE(QDir().mkpath(game.recordFile(QString())));
+        writeBytes(game.recordFile("crt.txt"), score);
+        writeBytes(game.recordFile("ncrt.txt"), name);
+    }
+
+    void startGame(const QString& name) {
+        game.dialogs.names.push_back(name);
+        tavola.Form_Load();
+        ASSERT_TRUE(game.showActive());
+    }
+
+    void answerRight() {
+        QTest::keyClicks(tavola.Text4, QStringLiteral("1"));
+        QTest::keyClick(tavola.Text4, Qt::Key_Return);
+        QTest::keyClicks(tavola.TXTANSWER, QStringLiteral("4"));
+        QTest::keyClick(tavola.TXTANSWER, Qt::Key_Return);
+    }
+
+    void runOutTheClock() {
+        for (int tick = 0; tick < 901 && game.terminator.statuses.empty(); ++tick) {
+            tavola.Timer1_Timer();
+        }
+    }
+
+    QStringList messageTexts() const {
+        QStringList texts;
+        for (const auto& box : game.dialogs.messages) {
+            texts << box.text;
+        }
+        return texts;
+    }
+};
+
+TEST_F(GameLifecycle, StartAsksTheNameGreetsAndArmsTheClock) {
+    startGame(QStringLiteral("Anna"));
+    ASSERT_EQ(game.dialogs.inputs.size(), 1u);
+    EXPECT_EQ(game.dialogs.inputs[0].text, QStringLiteral("Come ti chiami?"));
+    EXPECT_EQ(game.dialogs.inputs[0].title, QStringLiteral("Trovapunti"));
+    ASSERT_EQ(game.dialogs.messages.size(), 1u);
+    EXPECT_EQ(game.dialogs.messages[0].text,
+              QStringLiteral(" Anna vediamo se sei un vero campione  "));
+    EXPECT_EQ(tavola.lblnome1->caption(), QStringLiteral("Anna"));
+    EXPECT_EQ(tavola.lblconto->caption(), QStringLiteral("00:15:00"));
+    EXPECT_EQ(tavola.clock.secondsLeft, 900);
+    EXPECT_TRUE(tavola.Timer1->isActive());
+    EXPECT_EQ(tavola.Timer1->timerType(), Qt::PreciseTimer);
+    // First run on the machine: two empty files, empty record labels.
+    EXPECT_EQ(readBytes(game.recordFile("crt.txt")), QByteArray());
+    EXPECT_EQ(readBytes(game.recordFile("ncrt.txt")), QByteArray());
+    EXPECT_TRUE(tavola.lblpunti->caption().isEmpty());
+    EXPECT_TRUE(tavola.lblnome->caption().isEmpty());
+    // The first question is on the board, the counters at zero.
+    EXPECT_EQ(tavola.Text2->text(), QStringLiteral("1"));
+    EXPECT_EQ(tavola.correctCount, 0);
+    EXPECT_EQ(tavola.wrongCount, 0);
+    EXPECT_EQ(QApplication::focusWidget(), tavola.Text4);
+}
+
+TEST_F(GameLifecycle, CancelledNameGivesAnEmptyName) {
+    tavola.Form_Load();
+    ASSERT_EQ(game.dialogs.messages.size(), 1u);
+    EXPECT_EQ(game.dialogs.messages[0].text, QStringLiteral("  vediamo se sei un vero campione  "));
+    EXPECT_TRUE(tavola.lblnome1->caption().isEmpty());
+}
+
+TEST_F(GameLifecycle, StoredRecordIsShownAsItIs) {
+    prepareStoredRecord("7\r\n", "Giulia\r\n");
+    startGame(QStringLiteral("Anna"));
+    EXPECT_EQ(tavola.lblpunti->caption(), QStringLiteral("7\r\n"));
+    EXPECT_EQ(tavola.lblnome->caption(), QStringLiteral("Giulia\r\n"));
+    EXPECT_EQ(tavola.lblnome->text(), QStringLiteral("Giulia"));
+}
+
+TEST_F(GameLifecycle, TheFirstQuestionIsPreparedOnlyOnce) {
+    startGame(QStringLiteral("Anna"));
+    tavola.hide();
+    tavola.show();
+    QWidget other;
+    other.show();
+    QApplication::setActiveWindow(&other);
+    QApplication::setActiveWindow(&tavola);
+    EXPECT_EQ(game.random.drawCount(), 3u);
+}
+
+TEST_F(GameLifecycle, ClockRunsDownAndTheTickAfterZeroEndsTheGame) {
+    startGame(QStringLiteral("Anna"));
+    tavola.Timer1_Timer();
+    EXPECT_EQ(tavola.lblconto->caption(), QStringLiteral("00:14:59"));
+    for (int tick = 2; tick <= 900; ++tick) {
+        tavola.Timer1_Timer();
+    }
+    EXPECT_EQ(tavola.lblconto->caption(), QStringLiteral("00:00:00"));
+    EXPECT_TRUE(game.terminator.statuses.empty());
+    tavola.Timer1_Timer();
+    EXPECT_EQ(game.terminator.statuses, std::vector<int>{0});
+    EXPECT_FALSE(tavola.Timer1->isActive());
+    ASSERT_EQ(game.dialogs.messages.size(), 2u);
+    EXPECT_EQ(game.dialogs.messages[1].text, QStringLiteral("Ciao a presto. Ore 0"));
+    EXPECT_EQ(game.dialogs.messages[1].title, QStringLiteral("Data 09/12/26"));
+}
+
+TEST_F(GameLifecycle, TheEndRunsOnceEvenWhenTicksArriveWhileItsBoxIsOpen) {
+    startGame(QStringLiteral("Anna"));
+    answerRight();
+    int ticksWhileOpen = 0;
+    game.dialogs.whileMessageOpen = [&] {
+        ++ticksWhileOpen;
+        tavola.Timer1_Timer();
+        QTest::qWait(5);
+    };
+    runOutTheClock();
+    EXPECT_EQ(game.terminator.statuses, std::vector<int>{0});
+    EXPECT_EQ(messageTexts().count(QStringLiteral("Ciao a presto. Ore 0")), 1);
+    EXPECT_EQ(
+        messageTexts().count(QStringLiteral("Ok ho registrato il tuo record, C A M P I O N E\"")),
+        1);
+    EXPECT_GT(ticksWhileOpen, 0);
+}
+
+TEST_F(GameLifecycle, NoRightAnswersOverAnEmptyRecordSavesNothing) {
+    startGame(QStringLiteral("Anna"));
+    runOutTheClock();
+    EXPECT_EQ(game.terminator.statuses, std::vector<int>{0});
+    EXPECT_EQ(game.dialogs.messages.size(), 2u) << "greeting and farewell only";
+    EXPECT_EQ(readBytes(game.recordFile("crt.txt")), QByteArray());
+    EXPECT_EQ(readBytes(game.recordFile("ncrt.txt")), QByteArray());
+}
+
+TEST_F(GameLifecycle, OneOverAnEmptyRecordSavesTheScoreAndTheName) {
+    startGame(QStringLiteral("Niccolò"));
+    answerRight();
+    ASSERT_EQ(tavola.lblScore->caption(), QStringLiteral("1"));
+    runOutTheClock();
+    EXPECT_EQ(readBytes(game.recordFile("crt.txt")), QByteArray("1\r\n"));
+    EXPECT_EQ(readBytes(game.recordFile("ncrt.txt")), QStringLiteral("Niccolò\r\n").toUtf8());
+    ASSERT_EQ(game.dialogs.messages.size(), 3u);
+    EXPECT_EQ(game.dialogs.messages[2].text,
+              QStringLiteral("Ok ho registrato il tuo record, C A M P I O N E\""));
+    EXPECT_EQ(game.dialogs.messages[2].title, QStringLiteral("Trovapunti"));
+    EXPECT_EQ(game.terminator.statuses, std::vector<int>{0});
+}
+
+TEST_F(GameLifecycle, EqualScoreSavesNothing) {
+    prepareStoredRecord("1\r\n", "Giulia\r\n");
+    startGame(QStringLiteral("Anna"));
+    answerRight();
+    runOutTheClock();
+    EXPECT_EQ(readBytes(game.recordFile("crt.txt")), QByteArray("1\r\n"));
+    EXPECT_EQ(readBytes(game.recordFile("ncrt.txt")), QByteArray("Giulia\r\n"));
+    EXPECT_EQ(game.dialogs.messages.size(), 2u);
+}
+
+TEST_F(GameLifecycle, StoredTwelveWithItsLineEndComparesAsTwelve) {
+    prepareStoredRecord("12\r\n", "Giulia\r\n");
+    startGame(QStringLiteral("Anna"));
+    tavola.correctCount = 11;
+    answerRight();
+    ASSERT_EQ(tavola.lblScore->caption(), QStringLiteral("12"));
+    runOutTheClock();
+    EXPECT_EQ(readBytes(game.recordFile("ncrt.txt")), QByteArray("Giulia\r\n"));
+
+    GameFixture next{std::vector<double>{0.75, 0.3, 0.75}, game.recordFile(QString())};
+    next.dialogs.names.push_back(QStringLiteral("Bruno"));
+    next.tavola->Form_Load();
+    ASSERT_TRUE(next.showActive());
+    next.tavola->correctCount = 12;
+    QTest::keyClicks(next.tavola->Text4, QStringLiteral("1"));
+    QTest::keyClick(next.tavola->Text4, Qt::Key_Return);
+    QTest::keyClicks(next.tavola->TXTANSWER, QStringLiteral("4"));
+    QTest::keyClick(next.tavola->TXTANSWER, Qt::Key_Return);
+    ASSERT_EQ(next.tavola->lblScore->caption(), QStringLiteral("13"));
+    for (int tick = 0; tick < 901; ++tick) {
+        next.tavola->Timer1_Timer();
+    }
+    EXPECT_EQ(readBytes(game.recordFile("crt.txt")), QByteArray("13\r\n"));
+    EXPECT_EQ(readBytes(game.recordFile("ncrt.txt")), QByteArray("Bruno\r\n"));
+}
+
+TEST_F(GameLifecycle, ClosingTheWindowEarlySavesNothing) {
+    startGame(QStringLiteral("Anna"));
+    answerRight();
+    tavola.close();
+    EXPECT_TRUE(game.terminator.statuses.empty());
+    EXPECT_EQ(readBytes(game.recordFile("crt.txt")), QByteArray());
+}
+
+TEST_F(GameLifecycle, AnUnusableRecordDirectoryIsReportedOnceAndTheGamePlaysOn) {
+    // A regular file stands where the directory should be.
+    QFile blocker(QDir(game.recordRoot.path()).filePath(QStringLiteral("blocker")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const QString directory = blocker.fileName() + QStringLiteral("/records/");
+    GameFixture blocked{std::vector<double>(9, 0.75), directory};
+    blocked.dialogs.names.push_back(QStringLiteral("Anna"));
+    blocked.tavola->Form_Load();
+    ASSERT_TRUE(blocked.showActive());
+
+    ASSERT_EQ(blocked.dialogs.messages.size(), 2u);
+    EXPECT_TRUE(blocked.dialogs.messages[1].text.contains(blocker.fileName()))
+        << blocked.dialogs.messages[1].text.toStdString();
+    EXPECT_TRUE(blocked.tavola->Timer1->isActive());
+    EXPECT_EQ(blocked.tavola->lblconto->caption(), QStringLiteral("00:15:00"));
+    EXPECT_FALSE(blocked.tavola->Text2->text().isEmpty());
+
+    // At the end a beaten record that cannot be saved says so.
+    blocked.tavola->correctCount = 4;
+    blocked.tavola->lblScore->setCaption(QStringLiteral("4"));
+    for (int tick = 0; tick < 901; ++tick) {
+        blocked.tavola->Timer1_Timer();
+    }
+    const QString last = blocked.dialogs.messages.back().text;
+    EXPECT_TRUE(last.contains(QStringLiteral("non è stato salvato"))) << last.toStdString();
+    EXPECT_FALSE(last.contains(QStringLiteral("Ok ho registrato")));
+    EXPECT_EQ(blocked.terminator.statuses, std::vector<int>{0});
+}
+
+} // namespace

@@ -1,0 +1,179 @@
+#include "questions/ScriptedRandom.h"
+#include "questions/TargetDraw.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <optional>
+#include <stdexcept>
+#include <vector>
+
+namespace {
+
+// A draw that floors to `value` when scaled by `count`, taken from the middle
+// of its interval.
+double drawFor(int value, int count) {
+    return (value + 0.5) / count;
+}
+
+std::vector<double> drawsFor(int ordinateSignFlag, int abscissaMagnitude, int abscissaSignFlag) {
+    return {drawFor(ordinateSignFlag, 2), drawFor(abscissaMagnitude, 5),
+            drawFor(abscissaSignFlag, 2)};
+}
+
+struct DrawRow {
+    int ordinateSignFlag;
+    int abscissaMagnitude;
+    int abscissaSignFlag;
+    std::optional<LatticePoint> point;
+    const char* abscissaText;
+    const char* ordinateText;
+};
+
+const DrawRow kOutcomes[] = {
+    {1, 3, 1, LatticePoint{3, 4}, "3", "4"},   {1, 4, 1, LatticePoint{4, 4}, "4", "4"},
+    {1, 0, 1, LatticePoint{0, 4}, "0", "4"},   {1, 1, 0, LatticePoint{-1, 4}, "-1", "4"},
+    {1, 0, 0, LatticePoint{-5, 4}, "-5", "4"}, {0, 2, 1, LatticePoint{2, -4}, "2", "-4"},
+    {0, 0, 1, LatticePoint{0, -4}, "0", "-4"}, {0, 4, 0, LatticePoint{-4, -4}, "-4", "-4"},
+    {0, 0, 0, std::nullopt, "", ""},
+};
+
+class DrawOutcome : public testing::TestWithParam<DrawRow> {};
+
+TEST_P(DrawOutcome, ScriptedDrawsGiveTheTableRow) {
+    const DrawRow& row = GetParam();
+    ScriptedRandom random(
+        drawsFor(row.ordinateSignFlag, row.abscissaMagnitude, row.abscissaSignFlag));
+
+    const TargetDraw target = drawTarget(random);
+
+    EXPECT_EQ(target.point, row.point);
+    EXPECT_EQ(target.abscissaText, row.abscissaText);
+    EXPECT_EQ(target.ordinateText, row.ordinateText);
+    EXPECT_EQ(random.drawCount(), 3u);
+    EXPECT_EQ(random.reseedCount(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(AllCases, DrawOutcome, testing::ValuesIn(kOutcomes));
+
+TEST(TargetDraw, EveryDrawCombinationLandsOnTheBoardWithMatchingTexts) {
+    for (int flag = 0; flag <= 1; ++flag) {
+        for (int a = 0; a <= 4; ++a) {
+            for (int s = 0; s <= 1; ++s) {
+                SCOPED_TRACE(testing::Message() << "flag " << flag << " a " << a << " s " << s);
+                ScriptedRandom random(drawsFor(flag, a, s));
+                const TargetDraw target = drawTarget(random);
+                EXPECT_EQ(random.drawCount(), 3u);
+                if (!target.point) {
+                    EXPECT_TRUE(target.abscissaText.empty());
+                    EXPECT_TRUE(target.ordinateText.empty());
+                    continue;
+                }
+                EXPECT_EQ(std::abs(target.point->y), kTargetOrdinateMagnitude);
+                EXPECT_GE(target.point->x, -5);
+                EXPECT_LE(target.point->x, 5);
+                EXPECT_EQ(target.abscissaText, std::to_string(target.point->x));
+                EXPECT_EQ(target.ordinateText, std::to_string(target.point->y));
+            }
+        }
+    }
+}
+
+TEST(TargetDraw, ConsecutiveQuestionsTakeExactlyThreeDrawsEach) {
+    std::vector<double> script = drawsFor(1, 2, 1);
+    for (double draw : drawsFor(0, 3, 0)) {
+        script.push_back(draw);
+    }
+    ScriptedRandom random(script);
+
+    EXPECT_EQ(drawTarget(random).point, (LatticePoint{2, 4}));
+    EXPECT_EQ(random.drawCount(), 3u);
+    EXPECT_EQ(drawTarget(random).point, (LatticePoint{-3, -4}));
+    EXPECT_EQ(random.drawCount(), 6u);
+    EXPECT_THROW(drawTarget(random), std::out_of_range);
+}
+
+struct EdgeRow {
+    std::vector<double> draws;
+    std::optional<LatticePoint> point;
+};
+
+TEST(TargetDraw, DrawsAtTheEdgesOfIntervalsStayInRange) {
+    const double belowOne = std::nextafter(1.0, 0.0);
+    const double belowFifth = std::nextafter(0.2, 0.0);
+    const EdgeRow rows[] = {
+        {{0.0, 0.0, 0.0}, std::nullopt},
+        {{belowOne, belowOne, belowOne}, LatticePoint{4, 4}},
+        {{0.5, 0.2, 0.5}, LatticePoint{1, 4}},
+        {{belowOne, belowFifth, 0.0}, LatticePoint{-5, 4}},
+        {{std::nextafter(0.5, 0.0), 0.8, belowOne}, LatticePoint{4, -4}},
+    };
+    for (const EdgeRow& row : rows) {
+        ScriptedRandom random(row.draws);
+        EXPECT_EQ(drawTarget(random).point, row.point)
+            << row.draws[0] << " " << row.draws[1] << " " << row.draws[2];
+    }
+}
+
+// A source outside its contract must still not move the target off the board.
+class FixedRandom : public RandomSource {
+public:
+    explicit FixedRandom(double value) : value_(value) {}
+    void reseedFromClock() override {}
+    double next() override { return value_; }
+
+private:
+    double value_;
+};
+
+TEST(TargetDraw, OutOfRangeSourceValuesAreKeptOnTheBoard) {
+    const double values[] = {1.0, 7.5, -0.25, std::numeric_limits<double>::quiet_NaN()};
+    for (double value : values) {
+        FixedRandom random(value);
+        const TargetDraw target = drawTarget(random);
+        if (target.point) {
+            EXPECT_GE(target.point->x, -5) << value;
+            EXPECT_LE(target.point->x, 4) << value;
+            EXPECT_EQ(std::abs(target.point->y), 4) << value;
+        }
+    }
+}
+
+TEST(TargetFor, OrdinateOfZeroOrFive) {
+    struct Row {
+        int flag, a, s, m;
+        std::optional<LatticePoint> point;
+        const char* abscissaText;
+        const char* ordinateText;
+    };
+    const Row rows[] = {
+        {0, 0, 0, 0, LatticePoint{-5, 0}, "-5", "0"}, {1, 0, 0, 0, LatticePoint{-5, 0}, "-5", "0"},
+        {0, 0, 1, 0, LatticePoint{0, 0}, "0", "0"},   {0, 3, 0, 0, LatticePoint{-3, 0}, "-3", "0"},
+        {1, 5, 1, 5, LatticePoint{5, 5}, "5", "5"},   {0, 0, 0, 5, std::nullopt, "", ""},
+        {0, 0, 0, 1, std::nullopt, "", ""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.flag << row.a << row.s << row.m);
+        const TargetDraw target = targetFor(row.flag, row.a, row.s, row.m);
+        EXPECT_EQ(target.point, row.point);
+        EXPECT_EQ(target.abscissaText, row.abscissaText);
+        EXPECT_EQ(target.ordinateText, row.ordinateText);
+    }
+}
+
+TEST(TargetFor, RejectsValuesThatLeaveTheBoard) {
+    EXPECT_THROW(targetFor(2, 1, 1), std::invalid_argument);
+    EXPECT_THROW(targetFor(1, 1, -1), std::invalid_argument);
+    EXPECT_THROW(targetFor(1, 6, 1), std::invalid_argument);
+    EXPECT_THROW(targetFor(1, -1, 1), std::invalid_argument);
+    EXPECT_THROW(targetFor(1, 1, 1, 6), std::invalid_argument);
+    EXPECT_THROW(targetFor(1, 1, 1, -4), std::invalid_argument);
+}
+
+TEST(ScriptedRandom, RejectsDrawsOutsideTheUnitInterval) {
+    EXPECT_THROW(ScriptedRandom({0.5, 1.0}), std::invalid_argument);
+    EXPECT_THROW(ScriptedRandom({-0.1}), std::invalid_argument);
+}
+
+} // namespace
