@@ -224,7 +224,8 @@ void RecordStore::setCommitForTesting(std::function<bool(QSaveFile&)> commit) {
 }
 
 std::optional<RecordError> RecordStore::ensureDirectory() const {
-    const QFileInfo info(m_directory);
+    // Without the trailing separator, so a file in the way is seen as one.
+    const QFileInfo info(m_directory.size() > 1 ? m_directory.chopped(1) : m_directory);
     if (info.exists()) {
         if (info.isDir()) {
             return std::nullopt;

@@ -1,0 +1,268 @@
+#include "TestFiles.h"
+#include "records/RecordStore.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace TestFiles;
+
+namespace {
+
+class RecordStoreTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(temp.isValid()); }
+
+    QString tempPath(const QString& name) const { return temp.path() + u'/' + name; }
+
+    QTemporaryDir temp;
+};
+
+TEST_F(RecordStoreTest, PathsHaveOneSeparatorWithOrWithoutATrailingOne) {
+    for (const QString& dir : {tempPath("r"), tempPath("r/")}) {
+        const RecordStore store(dir);
+        EXPECT_EQ(store.scorePath(), tempPath("r/crt.txt"));
+        EXPECT_EQ(store.namePath(), tempPath("r/ncrt.txt"));
+    }
+}
+
+TEST_F(RecordStoreTest, FirstRunCreatesTheDirectoryAndTwoEmptySharedFiles) {
+    const UmaskGuard umask(022);
+    const RecordStore store(tempPath("games/trovapunti"));
+
+    EXPECT_FALSE(store.ensureDirectory());
+    EXPECT_TRUE(QFileInfo(tempPath("games/trovapunti")).isDir());
+    for (const QString& path : {store.scorePath(), store.namePath()}) {
+        EXPECT_FALSE(store.ensureExists(path)) << path.toStdString();
+        EXPECT_EQ(modeOf(path), 0664) << path.toStdString();
+        const ReadResult read = store.Leggifiletxt(path);
+        EXPECT_FALSE(read.error);
+        EXPECT_EQ(read.content, QString());
+        EXPECT_EQ(QFileInfo(path).size(), 0);
+    }
+}
+
+TEST_F(RecordStoreTest, EnsureExistsLeavesAnExistingFileAlone) {
+    const RecordStore store(temp.path());
+    ASSERT_TRUE(put(store.scorePath(), "12\r\n"));
+    ASSERT_EQ(::chmod(QFile::encodeName(store.scorePath()).constData(), 0600), 0);
+
+    EXPECT_FALSE(store.ensureExists(store.scorePath()));
+    EXPECT_EQ(bytesOf(store.scorePath()), "12\r\n");
+    EXPECT_EQ(modeOf(store.scorePath()), 0600);
+}
+
+TEST_F(RecordStoreTest, DirectoryThatCannotBeMadeIsAnErrorNamingIt) {
+    ASSERT_TRUE(put(tempPath("blocker"), "x"));
+
+    const RecordStore under(tempPath("blocker/records"));
+    const auto cannotCreate = under.ensureDirectory();
+    ASSERT_TRUE(cannotCreate);
+    EXPECT_EQ(cannotCreate->path, tempPath("blocker/records/"));
+    EXPECT_EQ(cannotCreate->reason, RecordReason::kCannotCreateDirectory);
+    EXPECT_TRUE(cannotCreate->message().contains(tempPath("blocker/records/")));
+
+    const auto notADirectory = RecordStore(tempPath("blocker")).ensureDirectory();
+    ASSERT_TRUE(notADirectory);
+    EXPECT_EQ(notADirectory->reason, RecordReason::kNotADirectory);
+    EXPECT_EQ(bytesOf(tempPath("blocker")), "x");
+}
+
+TEST_F(RecordStoreTest, ReadsTheWholeLineWithItsTerminator) {
+    const RecordStore store(temp.path());
+    ASSERT_TRUE(put(store.scorePath(), "7\r\n"));
+
+    const ReadResult read = store.Leggifiletxt(store.scorePath());
+    EXPECT_FALSE(read.error);
+    EXPECT_EQ(read.content, QStringLiteral("7\r\n"));
+}
+
+TEST_F(RecordStoreTest, AccentedNameRoundTripsAsOneSharedLine) {
+    const UmaskGuard umask(077);
+    const RecordStore store(temp.path());
+    const QString name = QStringLiteral("Niccolò Çà");
+
+    ASSERT_FALSE(store.writeLine(store.namePath(), name));
+    EXPECT_EQ(bytesOf(store.namePath()), name.toUtf8() + "\r\n");
+    EXPECT_EQ(modeOf(store.namePath()), 0664);
+    EXPECT_EQ(store.Leggifiletxt(store.namePath()).content, name + QStringLiteral("\r\n"));
+
+    // Rewriting replaces the old line entirely, including a longer one.
+    ASSERT_FALSE(store.writeLine(store.namePath(), QStringLiteral("Al")));
+    EXPECT_EQ(bytesOf(store.namePath()), "Al\r\n");
+}
+
+TEST_F(RecordStoreTest, InvalidBytesBecomeReplacementCharacters) {
+    const RecordStore store(temp.path());
+    // Stray bytes, then a sequence cut short at the end of the file.
+    ASSERT_TRUE(put(store.scorePath(), "\xff\xfe"
+                                       "7\r\n\xe2\x82"));
+
+    const ReadResult read = store.Leggifiletxt(store.scorePath());
+    EXPECT_FALSE(read.error);
+    EXPECT_TRUE(read.content.contains(QStringLiteral("7\r\n")));
+    EXPECT_TRUE(read.content.startsWith(QChar::ReplacementCharacter));
+    EXPECT_TRUE(read.content.endsWith(QChar::ReplacementCharacter));
+}
+
+TEST_F(RecordStoreTest, AHugeFileIsReadOnlyUpToTheLimit) {
+    const RecordStore store(temp.path());
+    ASSERT_TRUE(put(store.scorePath(), QByteArray(10 * 1024 * 1024, 'a')));
+
+    const ReadResult read = store.Leggifiletxt(store.scorePath());
+    EXPECT_FALSE(read.error);
+    EXPECT_EQ(read.content.size(), RecordStore::kMaxReadBytes);
+    EXPECT_EQ(RecordStore::kMaxReadBytes, 4096);
+}
+
+TEST_F(RecordStoreTest, AMissingFileIsAnErrorNotAnEmptyRecord) {
+    const RecordStore store(temp.path());
+    const ReadResult read = store.Leggifiletxt(store.scorePath());
+    ASSERT_TRUE(read.error);
+    EXPECT_EQ(read.error->path, store.scorePath());
+    EXPECT_EQ(read.error->reason, RecordReason::kMissingFile);
+}
+
+// Something other than a plain file where a record file belongs: the store
+// must refuse it and leave both it and anything it points at as they were.
+class NotAPlainFileTest : public RecordStoreTest,
+                          public ::testing::WithParamInterface<const char*> {
+protected:
+    void SetUp() override {
+        RecordStoreTest::SetUp();
+        const QByteArray path = QFile::encodeName(store.scorePath());
+        const QByteArray outside = QFile::encodeName(tempPath("outside.txt"));
+        const std::string kind = GetParam();
+        if (kind == "link to a file") {
+            ASSERT_TRUE(put(tempPath("outside.txt"), "secret\r\n"));
+            ASSERT_EQ(::symlink(outside.constData(), path.constData()), 0);
+        } else if (kind == "dangling link") {
+            ASSERT_EQ(::symlink(outside.constData(), path.constData()), 0);
+        } else if (kind == "directory") {
+            ASSERT_TRUE(QDir().mkdir(store.scorePath()));
+        } else if (kind == "fifo") {
+            ASSERT_EQ(::mkfifo(path.constData(), 0664), 0);
+        }
+        before = lstatType();
+    }
+
+    mode_t lstatType() const {
+        struct stat st {};
+        ::lstat(QFile::encodeName(store.scorePath()).constData(), &st);
+        return st.st_mode & S_IFMT;
+    }
+
+    void expectRefused(const std::optional<RecordError>& error) const {
+        ASSERT_TRUE(error);
+        EXPECT_EQ(error->path, store.scorePath());
+        EXPECT_EQ(error->reason, RecordReason::kNotARegularFile);
+    }
+
+    void expectUntouched() const {
+        EXPECT_EQ(lstatType(), before);
+        if (std::string(GetParam()) == "link to a file") {
+            EXPECT_EQ(bytesOf(tempPath("outside.txt")), "secret\r\n");
+        } else {
+            EXPECT_FALSE(QFileInfo::exists(tempPath("outside.txt")));
+        }
+    }
+
+    const RecordStore store{temp.path()};
+    mode_t before = 0;
+};
+
+TEST_P(NotAPlainFileTest, IsNotRead) {
+    // A FIFO would block an ordinary open until a writer came along.
+    const ReadResult read = store.Leggifiletxt(store.scorePath());
+    EXPECT_EQ(read.content, QString());
+    expectRefused(read.error);
+    expectUntouched();
+}
+
+TEST_P(NotAPlainFileTest, IsNotCreatedThrough) {
+    expectRefused(store.ensureExists(store.scorePath()));
+    expectUntouched();
+}
+
+TEST_P(NotAPlainFileTest, IsNotWrittenThroughOrReplaced) {
+    expectRefused(store.writeLine(store.scorePath(), QStringLiteral("99")));
+    expectUntouched();
+}
+
+TEST_P(NotAPlainFileTest, StopsTheSaveBeforeEitherFileChanges) {
+    ASSERT_TRUE(put(store.namePath(), "Bea\r\n"));
+    const SaveOutcome outcome = store.saveIfBeaten(99, QStringLiteral("99"), QStringLiteral("Eve"));
+    EXPECT_EQ(outcome.status, SaveOutcome::Status::Failed);
+    expectRefused(outcome.error);
+    expectUntouched();
+    EXPECT_EQ(bytesOf(store.namePath()), "Bea\r\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, NotAPlainFileTest,
+                         ::testing::Values("link to a file", "dangling link", "directory", "fifo"));
+
+TEST_F(RecordStoreTest, NewFilesInheritTheGroupOfASharedDirectory) {
+    constexpr gid_t kOtherGroup = 60;
+    const QString dir = tempPath("shared");
+    ASSERT_TRUE(QDir().mkdir(dir));
+    const QByteArray encoded = QFile::encodeName(dir);
+    if (::chown(encoded.constData(), uid_t(-1), kOtherGroup) != 0) {
+        GTEST_SKIP() << "cannot hand a directory to another group here";
+    }
+    ASSERT_EQ(::chmod(encoded.constData(), 02775), 0);
+    const RecordStore store(dir);
+
+    ASSERT_FALSE(store.ensureExists(store.scorePath()));
+    ASSERT_FALSE(store.writeLine(store.namePath(), QStringLiteral("Anna")));
+    for (const QString& path : {store.scorePath(), store.namePath()}) {
+        EXPECT_EQ(QFileInfo(path).groupId(), kOtherGroup) << path.toStdString();
+        EXPECT_EQ(modeOf(path), 0664) << path.toStdString();
+    }
+}
+
+// Permission bits do not stop root, so these run only as an ordinary user.
+class UnwritableTest : public RecordStoreTest {
+protected:
+    void SetUp() override {
+        if (::geteuid() == 0) {
+            GTEST_SKIP() << "permissions do not apply to root";
+        }
+        RecordStoreTest::SetUp();
+    }
+};
+
+TEST_F(UnwritableTest, ReadOnlyDirectoryIsReportedAndNothingIsSaved) {
+    const RecordStore store(temp.path());
+    ASSERT_TRUE(put(store.scorePath(), "5\r\n"));
+    ASSERT_TRUE(put(store.namePath(), "Bea\r\n"));
+    ASSERT_EQ(::chmod(QFile::encodeName(temp.path()).constData(), 0555), 0);
+
+    const auto created = RecordStore(temp.path()).ensureExists(tempPath("other.txt"));
+    ASSERT_TRUE(created);
+    EXPECT_EQ(created->reason, RecordReason::kPermissionDenied);
+
+    const SaveOutcome outcome = store.saveIfBeaten(6, QStringLiteral("6"), QStringLiteral("Eve"));
+    EXPECT_EQ(outcome.status, SaveOutcome::Status::Failed);
+    ASSERT_TRUE(outcome.error);
+    EXPECT_EQ(outcome.error->reason, RecordReason::kPermissionDenied);
+    EXPECT_EQ(bytesOf(store.scorePath()), "5\r\n");
+    EXPECT_EQ(bytesOf(store.namePath()), "Bea\r\n");
+
+    ::chmod(QFile::encodeName(temp.path()).constData(), 0755);
+}
+
+TEST_F(UnwritableTest, UnwritableFileIsReportedAndKept) {
+    const RecordStore store(temp.path());
+    ASSERT_TRUE(put(store.namePath(), "Bea\r\n"));
+    ASSERT_EQ(::chmod(QFile::encodeName(store.namePath()).constData(), 0444), 0);
+
+    const auto error = store.writeLine(store.namePath(), QStringLiteral("Eve"));
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->path, store.namePath());
+    EXPECT_EQ(bytesOf(store.namePath()), "Bea\r\n");
+}
+
+} // namespace

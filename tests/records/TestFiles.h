@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+
+#include <ostream>
+
+#include <sys/stat.h>
+#include <sys/types.h>
+
+// Readable failure messages for texts.
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
+
+// Raw file access for checking what the record store left on disk.
+namespace TestFiles {
+
+inline QByteArray bytesOf(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return QByteArray("<unreadable>");
+    }
+    return file.readAll();
+}
+
+inline bool put(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           file.write(bytes) == bytes.size();
+}
+
+// Permission bits of the path itself (a link is not followed); -1 if absent.
+inline int modeOf(const QString& path) {
+    struct stat st {};
+    if (::lstat(QFile::encodeName(path).constData(), &st) != 0) {
+        return -1;
+    }
+    return int(st.st_mode & 07777);
+}
+
+inline bool isSymLink(const QString& path) {
+    struct stat st {};
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISLNK(st.st_mode);
+}
+
+// Sets the process umask for one test and puts the old one back.
+class UmaskGuard {
+public:
+    explicit UmaskGuard(mode_t mask) : m_old(::umask(mask)) {}
+    ~UmaskGuard() { ::umask(m_old); }
+    UmaskGuard(const UmaskGuard&) = delete;
+    UmaskGuard& operator=(const UmaskGuard&) = delete;
+
+private:
+    mode_t m_old;
+};
+
+} // namespace TestFiles
