@@ -45,7 +45,7 @@ void Tavola::cmdNext_Click() {
         Text2->setText(fromStd(target.abscissaText));
     }
 
-    Text4->setFocus(Qt::OtherFocusReason);
+    moveFocusTo(Text4);
     cmdNext->setEnabled(false);
 
     // A negative zero abscissa below the x axis stores nothing: the origin
@@ -61,7 +61,7 @@ void Tavola::Text4_KeyPress(int& KeyAscii) {
     const AbscissaKeyResult result = filterAbscissaKey(KeyAscii);
     KeyAscii = result.code;
     if (result.moveToOrdinate) {
-        TXTANSWER->setFocus(Qt::OtherFocusReason);
+        moveFocusTo(TXTANSWER);
     }
 }
 
@@ -71,7 +71,7 @@ void Tavola::TXTANSWER_KeyPress(int& KeyAscii) {
     if (result.finishAnswer) {
         cmdNext->setEnabled(true);
         // Moving the focus away from the ordinate box judges the answer.
-        cmdNext->setFocus(Qt::OtherFocusReason);
+        moveFocusTo(cmdNext);
     }
 }
 

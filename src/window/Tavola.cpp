@@ -231,6 +231,9 @@ void Tavola::buildControls() {
     cmdExit = makeButton(surface, "cmdExit", twipsRect(17880, 5640, 2055, 1095), "E&xit", "#C000C0",
                          "Ti prego resta ancora, forse riuscirai a farmi uscire ", 4);
     cmdExit->setPicture(Icons::noEntrySign());
+    // Enter on the focused exit button presses it (to no effect) rather than
+    // reaching the default button.
+    cmdExit->setAutoDefault(true);
     cmdExit->setCursor(Qt::ArrowCursor);
 
     const QCursor square = Icons::smallSquarePointer();
@@ -290,6 +293,17 @@ void Tavola::resetAllMarkers() {
 void Tavola::lightMarker(MarkerGroup& group, int index) {
     group[index].setBackStyle(1);
     group[index].setBackColor(255);
+}
+
+void Tavola::moveFocusTo(QWidget* control) {
+    QWidget* previous = focusWidget();
+    control->setFocus(Qt::OtherFocusReason);
+    // Qt sends focus events only within the active window. A window that
+    // receives keys without being active (no window manager, or one that
+    // does not activate it) still has its ordinate box left by this move.
+    if (!isActiveWindow() && previous == TXTANSWER && control != TXTANSWER) {
+        TXTANSWER_LostFocus();
+    }
 }
 
 void Tavola::showEvent(QShowEvent* event) {

@@ -103,6 +103,9 @@ protected:
 
 private:
     void buildControls();
+    // Focus moved by code, leaving the ordinate box judged even while the
+    // window is not the active one.
+    void moveFocusTo(QWidget* control);
     void buildMenu();
     void loadRecord();
     void showRecordProblem(const QString& message);

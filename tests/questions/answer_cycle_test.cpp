@@ -184,6 +184,33 @@ TEST_F(AnswerCycle, LeavingTheWindowJudgesNothing) {
     EXPECT_TRUE(tavola->Text2->text() == QStringLiteral("1")) << "no new question either";
 }
 
+TEST_F(AnswerCycle, KeysReachingAnInactiveWindowStillJudge) {
+    // Without a window manager the window gets keys without being active;
+    // Qt then sends no focus events, yet the answer must be judged.
+    start({{1, 4}});
+    QWidget other;
+    other.show();
+    QApplication::setActiveWindow(&other);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    ASSERT_FALSE(tavola->isActiveWindow());
+    type(tavola->Text4, "1");
+    enter(tavola->Text4);
+    type(tavola->TXTANSWER, "4");
+    enter(tavola->TXTANSWER);
+    EXPECT_EQ(counts(), QStringLiteral("1/0/1"));
+    EXPECT_TRUE(tavola->cmdNext->isEnabled());
+}
+
+TEST_F(AnswerCycle, EnterOnTheExitButtonDoesNotAskANewQuestion) {
+    start({{1, 4}, {2, 4}});
+    tavola->TXTANSWER->setFocus();
+    enter(tavola->TXTANSWER);
+    ASSERT_TRUE(tavola->cmdNext->isEnabled());
+    tavola->cmdExit->setFocus();
+    enter(tavola->cmdExit);
+    EXPECT_EQ(tavola->Text2->text(), QStringLiteral("1"));
+}
+
 TEST_F(AnswerCycle, CompareTheTypedTextOnly) {
     // -5 and 4 typed as "-" and "54" is the same text.
     game = std::make_unique<GameFixture>(std::vector<double>{0.75, 0.1, 0.25});

@@ -57,29 +57,6 @@ TEST_P(DrawOutcome, ScriptedDrawsGiveTheTableRow) {
 
 INSTANTIATE_TEST_SUITE_P(AllCases, DrawOutcome, testing::ValuesIn(kOutcomes));
 
-TEST(TargetDraw, EveryDrawCombinationLandsOnTheBoardWithMatchingTexts) {
-    for (int flag = 0; flag <= 1; ++flag) {
-        for (int a = 0; a <= 4; ++a) {
-            for (int s = 0; s <= 1; ++s) {
-                SCOPED_TRACE(testing::Message() << "flag " << flag << " a " << a << " s " << s);
-                ScriptedRandom random(drawsFor(flag, a, s));
-                const TargetDraw target = drawTarget(random);
-                EXPECT_EQ(random.drawCount(), 3u);
-                if (!target.point) {
-                    EXPECT_TRUE(target.abscissaText.empty());
-                    EXPECT_TRUE(target.ordinateText.empty());
-                    continue;
-                }
-                EXPECT_EQ(std::abs(target.point->y), kTargetOrdinateMagnitude);
-                EXPECT_GE(target.point->x, -5);
-                EXPECT_LE(target.point->x, 5);
-                EXPECT_EQ(target.abscissaText, std::to_string(target.point->x));
-                EXPECT_EQ(target.ordinateText, std::to_string(target.point->y));
-            }
-        }
-    }
-}
-
 TEST(TargetDraw, ConsecutiveQuestionsTakeExactlyThreeDrawsEach) {
     std::vector<double> script = drawsFor(1, 2, 1);
     for (double draw : drawsFor(0, 3, 0)) {
