@@ -3,6 +3,9 @@
 CaptionLabel::CaptionLabel(QWidget* parent) : QLabel(parent) {
     setTextFormat(Qt::PlainText);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // Text starts at the border, with no indent of its own.
+    setIndent(0);
+    setMargin(0);
     setAutoFillBackground(false);
     setAttribute(Qt::WA_TranslucentBackground);
 }

@@ -8,6 +8,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <gtest/gtest.h>
 
 namespace {
@@ -261,6 +262,17 @@ TEST_F(AnswerCycle, PasteHoldsToWhatTypingCouldPutThere) {
     QTest::keyClick(tavola->Text4, Qt::Key_V, Qt::ControlModifier);
     EXPECT_TRUE(tavola->Text4->text().isEmpty());
     EXPECT_EQ(tavola->Text4->contextMenuPolicy(), Qt::NoContextMenu);
+    EXPECT_FALSE(tavola->Text4->acceptDrops());
+
+    // An input method's commit is held to the same characters.
+    QInputMethodEvent letters(QString(), {});
+    letters.setCommitString(QStringLiteral("a7"));
+    QApplication::sendEvent(tavola->TXTANSWER, &letters);
+    EXPECT_TRUE(tavola->TXTANSWER->text().isEmpty());
+    QInputMethodEvent digits(QString(), {});
+    digits.setCommitString(QStringLiteral("-7"));
+    QApplication::sendEvent(tavola->TXTANSWER, &digits);
+    EXPECT_EQ(tavola->TXTANSWER->text(), QStringLiteral("-7"));
 }
 
 TEST_F(AnswerCycle, CountersStopAtTheirLimit) {

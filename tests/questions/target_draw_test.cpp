@@ -1,5 +1,5 @@
-#include "questions/ScriptedRandom.h"
 #include "questions/TargetDraw.h"
+#include "support/ScriptedRandom.h"
 
 #include <gtest/gtest.h>
 

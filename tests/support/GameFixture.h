@@ -4,7 +4,7 @@
 #include "game/GameDialogs.h"
 #include "game/GameServices.h"
 #include "game/ProcessTerminator.h"
-#include "questions/ScriptedRandom.h"
+#include "support/ScriptedRandom.h"
 #include "window/Tavola.h"
 
 #include <QApplication>
