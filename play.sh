@@ -14,7 +14,9 @@ scripts/prepare-record-dir.sh "$record_dir"
 
 game=build/src/trovapunti
 user=$(id -un)
-if [[ $(id -u) -eq 0 ]] || id -nG "$user" | tr ' ' '\n' | grep -qx games; then
+# The groups of this very process, not the group database: a user just added
+# to games does not have the group until the next login.
+if [[ $(id -u) -eq 0 ]] || id -nG | tr ' ' '\n' | grep -qx games; then
     exec "$game"
 fi
 # The group was just granted (or the login predates it): run the game with
