@@ -7,7 +7,7 @@ packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev libqt6gui6 qt6-qpa-plugins
     libgtest-dev libgmock-dev googletest libbenchmark-dev
-    fonts-liberation2 fontconfig clang-format
+    fonts-liberation2 fontconfig qt6-translations-l10n clang-format
 )
 
 missing=()

@@ -1,3 +1,4 @@
+#include "game/ItalianQtTexts.h"
 #include "game/QtGameDialogs.h"
 #include "game/QuitEventLoop.h"
 #include "game/SystemCalendar.h"
@@ -12,6 +13,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Trovapunti"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    installItalianQtTexts(app);
 
     QtGameDialogs dialogs;
     ClockSeededRandom random;

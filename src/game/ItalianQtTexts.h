@@ -1,0 +1,8 @@
+#pragma once
+
+class QCoreApplication;
+
+// The game speaks Italian whatever the machine's language: Qt's own texts in
+// the boxes (OK, Annulla) are loaded in Italian too. Returns whether Qt's
+// Italian translation was found; without it the boxes keep Qt's English.
+bool installItalianQtTexts(QCoreApplication& application);
