@@ -18,7 +18,7 @@ void Tavola::Timer1_Timer() {
     }
     // The display is compared as text: the tick that finds 00:00:00 ends
     // the game instead of counting.
-    if (lblconto->caption() == QLatin1String(Countdown::kFinalDisplay)) {
+    if (Countdown::isFinalDisplay(lblconto->caption().toStdString())) {
         EndGame();
         return;
     }

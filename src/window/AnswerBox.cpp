@@ -34,12 +34,9 @@ void AnswerBox::keyPressEvent(QKeyEvent* event) {
     if (onKeyPress) {
         onKeyPress(keyAscii);
     }
-    if (keyAscii == 0 || *code == 13 || *code == 27) {
-        // Enter and Escape edit nothing; they must not travel on to the window.
-        event->accept();
-        return;
-    }
-    if (*code < 32 && *code != 8) {
+    // A cancelled key, and any control character but Backspace, edits
+    // nothing; Enter in particular must not travel on to the window.
+    if (keyAscii == 0 || (*code < 32 && *code != 8)) {
         event->accept();
         return;
     }

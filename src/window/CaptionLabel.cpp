@@ -7,7 +7,6 @@ CaptionLabel::CaptionLabel(QWidget* parent) : QLabel(parent) {
     setIndent(0);
     setMargin(0);
     setAutoFillBackground(false);
-    setAttribute(Qt::WA_TranslucentBackground);
 }
 
 void CaptionLabel::setCaption(const QString& caption) {

@@ -15,6 +15,7 @@
 #include <QMenuBar>
 #include <QShowEvent>
 #include <QTimer>
+#include <algorithm>
 
 namespace {
 
@@ -51,7 +52,7 @@ void applyLook(QWidget* widget, const Look& look) {
 void place(QWidget* widget, const char* name, QRect geometry, int tabIndex) {
     widget->setObjectName(QString::fromUtf8(name));
     widget->setGeometry(geometry);
-    // The tab-order index of the layout; only the focusable controls use it.
+    // The tab-order index of the layout; the focusable controls are chained by it.
     widget->setProperty("tabIndex", tabIndex);
 }
 
@@ -113,7 +114,11 @@ PictureButton* makeButton(QWidget* parent, const char* name, QRect geometry, con
 } // namespace
 
 Tavola::Tavola(GameServices services, QWidget* parent)
-    : QMainWindow(parent), services_(std::move(services)) {
+    : QMainWindow(parent), shapeGroups_{&Shape1,  &Shape2,  &Shape3,  &Shape4,  &Shape5,  &Shape6,
+                                        &Shape7,  &Shape8,  &Shape9,  &Shape10, &Shape11, &Shape12,
+                                        &Shape13, &Shape14, &Shape15, &Shape16, &Shape17, &Shape18,
+                                        &Shape19, &Shape20, &Shape21, &Shape22},
+      services_(std::move(services)) {
     WindowFonts::installSubstitutions();
     setObjectName(QStringLiteral("Tavola"));
     setWindowTitle(QStringLiteral("Aiutami a trovare i punti nel piano cartesiano"));
@@ -142,8 +147,8 @@ void Tavola::buildControls() {
     QWidget* surface = board;
 
     // Markers lie on the picture, under every other control.
-    for (int number = 1; number <= kMarkerGroupCount; ++number) {
-        shapeGroup(number).create(surface);
+    for (MarkerGroup* group : shapeGroups_) {
+        group->create(surface);
     }
 
     const char* blue = "#0000FF";
@@ -241,13 +246,19 @@ void Tavola::buildControls() {
     lblMessage[0]->setCursor(square);
     lblMessage[1]->setCursor(square);
 
-    // The focusable controls in their tab-order indices.
-    QWidget::setTabOrder(Text1, Text2);
-    QWidget::setTabOrder(Text2, Text3);
-    QWidget::setTabOrder(Text3, cmdNext);
-    QWidget::setTabOrder(cmdNext, cmdExit);
-    QWidget::setTabOrder(cmdExit, TXTANSWER);
-    QWidget::setTabOrder(TXTANSWER, Text4);
+    // Tab visits the focusable controls in the order of their layout indices.
+    QList<QWidget*> focusable;
+    for (QWidget* control : surface->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (control->focusPolicy() & Qt::TabFocus) {
+            focusable.append(control);
+        }
+    }
+    std::sort(focusable.begin(), focusable.end(), [](const QWidget* a, const QWidget* b) {
+        return a->property("tabIndex").toInt() < b->property("tabIndex").toInt();
+    });
+    for (qsizetype i = 1; i < focusable.size(); ++i) {
+        QWidget::setTabOrder(focusable[i - 1], focusable[i]);
+    }
 
     Text4->onKeyPress = [this](int& keyAscii) {
         Text4_KeyPress(keyAscii);
@@ -277,22 +288,15 @@ void Tavola::copy_Click() {
 }
 
 MarkerGroup& Tavola::shapeGroup(int number) {
-    std::array<MarkerGroup*, kMarkerGroupCount> groups{
-        &Shape1,  &Shape2,  &Shape3,  &Shape4,  &Shape5,  &Shape6,  &Shape7,  &Shape8,
-        &Shape9,  &Shape10, &Shape11, &Shape12, &Shape13, &Shape14, &Shape15, &Shape16,
-        &Shape17, &Shape18, &Shape19, &Shape20, &Shape21, &Shape22};
-    return *groups.at(static_cast<std::size_t>(number - 1));
+    return *shapeGroups_.at(static_cast<std::size_t>(number - 1));
 }
 
 void Tavola::resetAllMarkers() {
-    for (const MarkerId& id : resetOrder()) {
-        shapeGroup(id.group)[id.index].setBackStyle(0);
-    }
+    ::resetAllMarkers(shapeGroups_);
 }
 
 void Tavola::lightMarker(MarkerGroup& group, int index) {
-    group[index].setBackStyle(1);
-    group[index].setBackColor(255);
+    ::lightMarker(group, index);
 }
 
 void Tavola::moveFocusTo(QWidget* control) {

@@ -110,6 +110,7 @@ private:
     void loadRecord();
     void showRecordProblem(const QString& message);
 
+    MarkerGroupSet shapeGroups_;
     GameServices services_;
     bool firstShowDone_ = false;
     bool gameEnded_ = false;
