@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the normal and the sanitizer build, and
-# runs the whole test suite in both. Exits non-zero on any failure.
+# Installs what is missing, checks the layering and the format, builds the
+# normal and the sanitizer build, and runs the whole test suite in both.
+# Exits non-zero on any failure.
 set -euo pipefail
 cd "$(dirname "$0")"
 
 scripts/install-deps.sh
+scripts/check-layers.sh
+scripts/check-format.sh
 
 jobs=$(nproc)
 for preset in default asan; do

@@ -1,5 +1,5 @@
 // How long one question's re-seed and draw take with the game's generator.
-#include "questions/ClockSeededRandom.h"
+#include "game/ClockSeededRandom.h"
 #include "questions/TargetDraw.h"
 
 #include <chrono>

@@ -2,7 +2,7 @@
 // runs N ticks (default 30; the whole game is 900) and prints the mean period
 // and the length a 900-tick game would take at that rate.
 
-#include "clock/Countdown.h"
+#include "window/TavolaUi.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
     }
 
     QTimer timer;
-    timer.setInterval(Countdown::kTimerIntervalMs);
+    timer.setInterval(TavolaUi::kTimerIntervalMs);
     timer.setTimerType(Qt::PreciseTimer);
     QElapsedTimer elapsed;
     int seen = 0;
@@ -27,7 +27,7 @@ int main(int argc, char** argv) {
     QObject::connect(&timer, &QTimer::timeout, [&] {
         ++seen;
         const qint64 now = elapsed.nsecsElapsed();
-        const qint64 due = static_cast<qint64>(seen) * Countdown::kTimerIntervalMs * 1000000;
+        const qint64 due = static_cast<qint64>(seen) * TavolaUi::kTimerIntervalMs * 1000000;
         worstLateness = std::max(worstLateness, now - due);
         if (seen == ticks) {
             timer.stop();
@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
     const double game = period * 900;
     std::printf("ticks: %d\n", ticks);
     std::printf("mean period: %.4f ms (nominal %d ms)\n", period * 1000,
-                Countdown::kTimerIntervalMs);
+                TavolaUi::kTimerIntervalMs);
     std::printf("900 ticks would take: %.2f s (nominal 900.90 s, deviation %.4f %%)\n", game,
                 (game - 900.9) / 900.9 * 100);
     std::printf("worst drift of a tick from its due time: %.3f ms\n",

@@ -2,11 +2,11 @@
 // 121 markers, the controls) and showing it with its first question. Runs on
 // the offscreen platform unless QT_QPA_PLATFORM says otherwise.
 
+#include "game/ClockSeededRandom.h"
+#include "game/Game.h"
 #include "game/GameCalendar.h"
 #include "game/GameDialogs.h"
 #include "game/ProcessTerminator.h"
-#include "questions/ClockSeededRandom.h"
-#include "window/Tavola.h"
 
 #include <QApplication>
 #include <QDir>
@@ -50,10 +50,10 @@ int main(int argc, char** argv) {
     for (int round = 0; round < kRounds; ++round) {
         QElapsedTimer timer;
         timer.start();
-        Tavola tavola(GameServices{dialogs, random, calendar, terminator, records});
+        Game game(GameServices{dialogs, random, calendar, terminator, records});
         const qint64 build = timer.nsecsElapsed();
-        tavola.Form_Load();
-        tavola.show();
+        game.lifecycle.Form_Load();
+        game.tavola.show();
         QApplication::processEvents();
         const qint64 shown = timer.nsecsElapsed() - build;
         bestBuild = bestBuild < 0 ? build : std::min(bestBuild, build);

@@ -1,16 +1,14 @@
 #include "clock/Countdown.h"
 
 #include <cmath>
-#include <cstdlib>
 
 namespace {
 
-std::string twoDigits(long value) {
+QString twoDigits(long value) {
     if (value < 0) {
-        return "-" + twoDigits(-value);
+        return QStringLiteral("-") + twoDigits(-value);
     }
-    std::string digits = std::to_string(value);
-    return digits.size() < 2 ? "0" + digits : digits;
+    return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
 }
 
 } // namespace
@@ -20,6 +18,10 @@ void Countdown::arm() {
     clockMinutes = 15;
     clockSeconds = 0.0f;
     secondsLeft = 900;
+}
+
+void Countdown::recountSecondsLeft() {
+    secondsLeft = static_cast<std::int16_t>(clockSeconds + 900.0f);
 }
 
 void Countdown::tick() {
@@ -45,11 +47,11 @@ void Countdown::tick() {
     --secondsLeft;
 }
 
-std::string Countdown::display() const {
-    return twoDigits(clockHours) + ":" + twoDigits(clockMinutes) + ":" +
+QString Countdown::display() const {
+    return twoDigits(clockHours) + QLatin1Char(':') + twoDigits(clockMinutes) + QLatin1Char(':') +
            twoDigits(std::lround(clockSeconds));
 }
 
-bool Countdown::isFinalDisplay(std::string_view text) {
+bool Countdown::isFinalDisplay(const QString& text) {
     return text == kFinalDisplay;
 }

@@ -1,16 +1,14 @@
 #pragma once
 
+#include <QString>
 #include <cstdint>
-#include <string>
-#include <string_view>
 
 // The game's fifteen-minute hours-minutes-seconds countdown. Deciding when the
 // game ends belongs to the caller, which compares the shown text with
 // kFinalDisplay before each tick.
 class Countdown {
 public:
-    static constexpr int kTimerIntervalMs = 1001;
-    static constexpr char kFinalDisplay[] = "00:00:00";
+    static inline const QString kFinalDisplay = QStringLiteral("00:00:00");
 
     std::int16_t clockHours = 0;
     std::int16_t clockMinutes = 0;
@@ -20,13 +18,17 @@ public:
     // Sets the clock to 00:15:00 with 900 seconds left.
     void arm();
 
+    // What the game start does once the record is loaded: the seconds left
+    // are counted again from the seconds field, plus the fifteen minutes.
+    void recountSecondsLeft();
+
     // Counts one second down, borrowing from the minutes and hours. At
     // 00:00:00 it stays put, so a late tick can never run the clock negative
     // and past the text the end of the game waits for.
     void tick();
 
     // "hh:mm:ss", each field at least two digits.
-    std::string display() const;
+    QString display() const;
 
-    static bool isFinalDisplay(std::string_view text);
+    static bool isFinalDisplay(const QString& text);
 };

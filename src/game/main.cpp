@@ -1,10 +1,10 @@
+#include "game/ClockSeededRandom.h"
+#include "game/Game.h"
 #include "game/ItalianQtTexts.h"
 #include "game/QtGameDialogs.h"
 #include "game/QuitEventLoop.h"
 #include "game/SystemCalendar.h"
-#include "questions/ClockSeededRandom.h"
 #include "records/RecordDirectory.h"
-#include "window/Tavola.h"
 
 #include <QApplication>
 #include <QStyleFactory>
@@ -19,14 +19,14 @@ int main(int argc, char** argv) {
     ClockSeededRandom random;
     SystemCalendar calendar;
     QuitEventLoop terminator;
-    Tavola tavola(GameServices{dialogs, random, calendar, terminator, GetSystemDir()});
-    dialogs.setParentWindow(&tavola);
+    Game game(GameServices{dialogs, random, calendar, terminator, GetSystemDir()});
+    dialogs.setParentWindow(&game.tavola);
 
     // The start-up boxes come and go before the window exists on screen;
     // closing them must not end the program.
     QApplication::setQuitOnLastWindowClosed(false);
-    tavola.Form_Load();
-    tavola.show();
+    game.lifecycle.Form_Load();
+    game.tavola.show();
     QApplication::setQuitOnLastWindowClosed(true);
     return QApplication::exec();
 }

@@ -1,12 +1,13 @@
 #include "questions/Judgement.h"
 
-Verdict judgeAnswer(const std::string& typedAbscissa, const std::string& typedOrdinate,
-                    const std::string& targetAbscissa, const std::string& targetOrdinate) {
+Verdict judgeAnswer(const QString& typedAbscissa, const QString& typedOrdinate,
+                    const QString& targetAbscissa, const QString& targetOrdinate) {
     Verdict verdict;
     verdict.expectedAnswer = targetAbscissa + targetOrdinate;
     verdict.right = typedAbscissa + typedOrdinate == verdict.expectedAnswer;
-    verdict.message =
-        verdict.right ? std::string(kRightAnswerMessage)
-                      : kWrongAnswerPrefix + ("( " + targetAbscissa + ";" + targetOrdinate + " )");
+    verdict.message = verdict.right
+                          ? kRightAnswerMessage
+                          : kWrongAnswerPrefix + QStringLiteral("( ") + targetAbscissa +
+                                QStringLiteral(";") + targetOrdinate + QStringLiteral(" )");
     return verdict;
 }

@@ -1,19 +1,19 @@
 #pragma once
 
-#include <string>
+#include <QString>
 
-inline constexpr char kRightAnswerMessage[] = "Esatto, è incredibile!!!";
-inline constexpr char kWrongAnswerPrefix[] = "Sbagliato!! ";
+inline const QString kRightAnswerMessage = QStringLiteral("Esatto, è incredibile!!!");
+inline const QString kWrongAnswerPrefix = QStringLiteral("Sbagliato!! ");
 
 // The outcome of one judgement: whether the answer was right, the expected
 // answer it was compared with and the message to show.
 struct Verdict {
     bool right;
-    std::string expectedAnswer;
-    std::string message;
+    QString expectedAnswer;
+    QString message;
 };
 
 // Compares the typed pair with the target as text, joined abscissa first, so
 // "-" and "54" answer (-5, 4) as well as "-5" and "4" do; nothing is parsed.
-Verdict judgeAnswer(const std::string& typedAbscissa, const std::string& typedOrdinate,
-                    const std::string& targetAbscissa, const std::string& targetOrdinate);
+Verdict judgeAnswer(const QString& typedAbscissa, const QString& typedOrdinate,
+                    const QString& targetAbscissa, const QString& targetOrdinate);

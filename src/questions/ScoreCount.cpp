@@ -15,6 +15,6 @@ std::int16_t totalCount(std::int16_t right, std::int16_t wrong) {
         std::clamp(sum, int{std::numeric_limits<std::int16_t>::min()}, int{kMaxCount}));
 }
 
-std::string formatCount(std::int16_t count) {
-    return std::to_string(count);
+QString formatCount(std::int16_t count) {
+    return QString::number(count);
 }

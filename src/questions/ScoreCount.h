@@ -1,7 +1,7 @@
 #pragma once
 
+#include <QString>
 #include <cstdint>
-#include <string>
 
 // The score counters are 16-bit; they stop at the largest value instead of
 // wrapping round to negative.
@@ -14,4 +14,4 @@ void raiseCount(std::int16_t& counter);
 std::int16_t totalCount(std::int16_t right, std::int16_t wrong);
 
 // Plain decimal, at least one digit, no separators.
-std::string formatCount(std::int16_t count);
+QString formatCount(std::int16_t count);

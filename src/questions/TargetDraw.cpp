@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
+#include <string>
 
 namespace {
 
@@ -33,7 +34,7 @@ void requireMagnitude(int magnitude, const char* what) {
 }
 
 TargetDraw at(int x, int y) {
-    return TargetDraw{LatticePoint{x, y}, std::to_string(x), std::to_string(y)};
+    return TargetDraw{LatticePoint{x, y}, QString::number(x), QString::number(y)};
 }
 
 } // namespace

@@ -3,16 +3,16 @@
 #include "questions/RandomSource.h"
 #include "window/LatticePoint.h"
 
+#include <QString>
 #include <optional>
-#include <string>
 
 // The target of one question: the point to light and the two coordinates as
 // the answer check expects them typed. With no point both texts are empty and
 // the window falls back to the origin.
 struct TargetDraw {
     std::optional<LatticePoint> point;
-    std::string abscissaText;
-    std::string ordinateText;
+    QString abscissaText;
+    QString ordinateText;
 };
 
 // Every question's ordinate has this magnitude; only its sign is drawn.

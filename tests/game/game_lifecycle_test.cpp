@@ -26,7 +26,7 @@ void writeBytes(const QString& path, const QByteArray& bytes) {
     file.write(bytes);
 }
 
-class GameLifecycle : public ::testing::Test {
+class GameLifecycleTest : public ::testing::Test {
 protected:
     // Enough draws for a handful of questions, all lighting (1, 4).
     GameFixture game{std::vector<double>{0.75, 0.3, 0.75, 0.75, 0.3, 0.75, 0.75, 0.3, 0.75}};
@@ -40,7 +40,7 @@ protected:
 
     void startGame(const QString& name) {
         game.dialogs.names.push_back(name);
-        tavola.Form_Load();
+        game.lifecycle().Form_Load();
         ASSERT_TRUE(game.showActive());
     }
 
@@ -53,7 +53,7 @@ protected:
 
     void runOutTheClock() {
         for (int tick = 0; tick < 901 && game.terminator.statuses.empty(); ++tick) {
-            tavola.Timer1_Timer();
+            game.clock().Timer1_Timer();
         }
     }
 
@@ -66,7 +66,7 @@ protected:
     }
 };
 
-TEST_F(GameLifecycle, StartAsksTheNameGreetsAndArmsTheClock) {
+TEST_F(GameLifecycleTest, StartAsksTheNameGreetsAndArmsTheClock) {
     startGame(QStringLiteral("Anna"));
     ASSERT_EQ(game.dialogs.inputs.size(), 1u);
     EXPECT_EQ(game.dialogs.inputs[0].text, QStringLiteral("Come ti chiami?"));
@@ -76,7 +76,7 @@ TEST_F(GameLifecycle, StartAsksTheNameGreetsAndArmsTheClock) {
               QStringLiteral(" Anna vediamo se sei un vero campione  "));
     EXPECT_EQ(tavola.lblnome1->caption(), QStringLiteral("Anna"));
     EXPECT_EQ(tavola.lblconto->caption(), QStringLiteral("00:15:00"));
-    EXPECT_EQ(tavola.clock.secondsLeft, 900);
+    EXPECT_EQ(game.clock().clock.secondsLeft, 900);
     EXPECT_TRUE(tavola.Timer1->isActive());
     EXPECT_EQ(tavola.Timer1->timerType(), Qt::PreciseTimer);
     // First run on the machine: two empty files, empty record labels.
@@ -91,14 +91,14 @@ TEST_F(GameLifecycle, StartAsksTheNameGreetsAndArmsTheClock) {
     EXPECT_EQ(QApplication::focusWidget(), tavola.Text4);
 }
 
-TEST_F(GameLifecycle, CancelledNameGivesAnEmptyName) {
-    tavola.Form_Load();
+TEST_F(GameLifecycleTest, CancelledNameGivesAnEmptyName) {
+    game.lifecycle().Form_Load();
     ASSERT_EQ(game.dialogs.messages.size(), 1u);
     EXPECT_EQ(game.dialogs.messages[0].text, QStringLiteral("  vediamo se sei un vero campione  "));
     EXPECT_TRUE(tavola.lblnome1->caption().isEmpty());
 }
 
-TEST_F(GameLifecycle, StoredRecordIsShownAsItIs) {
+TEST_F(GameLifecycleTest, StoredRecordIsShownAsItIs) {
     prepareStoredRecord("7\r\n", "Giulia\r\n");
     startGame(QStringLiteral("Anna"));
     EXPECT_EQ(tavola.lblpunti->caption(), QStringLiteral("7\r\n"));
@@ -106,7 +106,7 @@ TEST_F(GameLifecycle, StoredRecordIsShownAsItIs) {
     EXPECT_EQ(tavola.lblnome->text(), QStringLiteral("Giulia"));
 }
 
-TEST_F(GameLifecycle, TheFirstQuestionIsPreparedOnlyOnce) {
+TEST_F(GameLifecycleTest, TheFirstQuestionIsPreparedOnlyOnce) {
     startGame(QStringLiteral("Anna"));
     tavola.hide();
     tavola.show();
@@ -117,16 +117,16 @@ TEST_F(GameLifecycle, TheFirstQuestionIsPreparedOnlyOnce) {
     EXPECT_EQ(game.random.drawCount(), 3u);
 }
 
-TEST_F(GameLifecycle, ClockRunsDownAndTheTickAfterZeroEndsTheGame) {
+TEST_F(GameLifecycleTest, ClockRunsDownAndTheTickAfterZeroEndsTheGame) {
     startGame(QStringLiteral("Anna"));
-    tavola.Timer1_Timer();
+    game.clock().Timer1_Timer();
     EXPECT_EQ(tavola.lblconto->caption(), QStringLiteral("00:14:59"));
     for (int tick = 2; tick <= 900; ++tick) {
-        tavola.Timer1_Timer();
+        game.clock().Timer1_Timer();
     }
     EXPECT_EQ(tavola.lblconto->caption(), QStringLiteral("00:00:00"));
     EXPECT_TRUE(game.terminator.statuses.empty());
-    tavola.Timer1_Timer();
+    game.clock().Timer1_Timer();
     EXPECT_EQ(game.terminator.statuses, std::vector<int>{0});
     EXPECT_FALSE(tavola.Timer1->isActive());
     ASSERT_EQ(game.dialogs.messages.size(), 2u);
@@ -134,13 +134,13 @@ TEST_F(GameLifecycle, ClockRunsDownAndTheTickAfterZeroEndsTheGame) {
     EXPECT_EQ(game.dialogs.messages[1].title, QStringLiteral("Data 09/12/26"));
 }
 
-TEST_F(GameLifecycle, TheEndRunsOnceEvenWhenTicksArriveWhileItsBoxIsOpen) {
+TEST_F(GameLifecycleTest, TheEndRunsOnceEvenWhenTicksArriveWhileItsBoxIsOpen) {
     startGame(QStringLiteral("Anna"));
     answerRight();
     int ticksWhileOpen = 0;
     game.dialogs.whileMessageOpen = [&] {
         ++ticksWhileOpen;
-        tavola.Timer1_Timer();
+        game.clock().Timer1_Timer();
         QTest::qWait(5);
     };
     runOutTheClock();
@@ -152,7 +152,7 @@ TEST_F(GameLifecycle, TheEndRunsOnceEvenWhenTicksArriveWhileItsBoxIsOpen) {
     EXPECT_GT(ticksWhileOpen, 0);
 }
 
-TEST_F(GameLifecycle, NoRightAnswersOverAnEmptyRecordSavesNothing) {
+TEST_F(GameLifecycleTest, NoRightAnswersOverAnEmptyRecordSavesNothing) {
     startGame(QStringLiteral("Anna"));
     runOutTheClock();
     EXPECT_EQ(game.terminator.statuses, std::vector<int>{0});
@@ -161,7 +161,7 @@ TEST_F(GameLifecycle, NoRightAnswersOverAnEmptyRecordSavesNothing) {
     EXPECT_EQ(readBytes(game.recordFile("ncrt.txt")), QByteArray());
 }
 
-TEST_F(GameLifecycle, OneOverAnEmptyRecordSavesTheScoreAndTheName) {
+TEST_F(GameLifecycleTest, OneOverAnEmptyRecordSavesTheScoreAndTheName) {
     startGame(QStringLiteral("Niccolò"));
     answerRight();
     ASSERT_EQ(tavola.lblScore->caption(), QStringLiteral("1"));
@@ -175,7 +175,7 @@ TEST_F(GameLifecycle, OneOverAnEmptyRecordSavesTheScoreAndTheName) {
     EXPECT_EQ(game.terminator.statuses, std::vector<int>{0});
 }
 
-TEST_F(GameLifecycle, EqualScoreSavesNothing) {
+TEST_F(GameLifecycleTest, EqualScoreSavesNothing) {
     prepareStoredRecord("1\r\n", "Giulia\r\n");
     startGame(QStringLiteral("Anna"));
     answerRight();
@@ -185,7 +185,7 @@ TEST_F(GameLifecycle, EqualScoreSavesNothing) {
     EXPECT_EQ(game.dialogs.messages.size(), 2u);
 }
 
-TEST_F(GameLifecycle, StoredTwelveWithItsLineEndComparesAsTwelve) {
+TEST_F(GameLifecycleTest, StoredTwelveWithItsLineEndComparesAsTwelve) {
     prepareStoredRecord("12\r\n", "Giulia\r\n");
     startGame(QStringLiteral("Anna"));
     tavola.correctCount = 11;
@@ -196,7 +196,7 @@ TEST_F(GameLifecycle, StoredTwelveWithItsLineEndComparesAsTwelve) {
 
     GameFixture next{std::vector<double>{0.75, 0.3, 0.75}, game.recordFile(QString())};
     next.dialogs.names.push_back(QStringLiteral("Bruno"));
-    next.tavola->Form_Load();
+    next.lifecycle().Form_Load();
     ASSERT_TRUE(next.showActive());
     next.tavola->correctCount = 12;
     QTest::keyClicks(next.tavola->Text4, QStringLiteral("1"));
@@ -205,13 +205,13 @@ TEST_F(GameLifecycle, StoredTwelveWithItsLineEndComparesAsTwelve) {
     QTest::keyClick(next.tavola->TXTANSWER, Qt::Key_Return);
     ASSERT_EQ(next.tavola->lblScore->caption(), QStringLiteral("13"));
     for (int tick = 0; tick < 901; ++tick) {
-        next.tavola->Timer1_Timer();
+        next.clock().Timer1_Timer();
     }
     EXPECT_EQ(readBytes(game.recordFile("crt.txt")), QByteArray("13\r\n"));
     EXPECT_EQ(readBytes(game.recordFile("ncrt.txt")), QByteArray("Bruno\r\n"));
 }
 
-TEST_F(GameLifecycle, ClosingTheWindowEarlySavesNothing) {
+TEST_F(GameLifecycleTest, ClosingTheWindowEarlySavesNothing) {
     startGame(QStringLiteral("Anna"));
     answerRight();
     tavola.close();
@@ -219,7 +219,7 @@ TEST_F(GameLifecycle, ClosingTheWindowEarlySavesNothing) {
     EXPECT_EQ(readBytes(game.recordFile("crt.txt")), QByteArray());
 }
 
-TEST_F(GameLifecycle, AnUnusableRecordDirectoryIsReportedOnceAndTheGamePlaysOn) {
+TEST_F(GameLifecycleTest, AnUnusableRecordDirectoryIsReportedOnceAndTheGamePlaysOn) {
     // A regular file stands where the directory should be.
     QFile blocker(QDir(game.recordRoot.path()).filePath(QStringLiteral("blocker")));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
@@ -227,7 +227,7 @@ TEST_F(GameLifecycle, AnUnusableRecordDirectoryIsReportedOnceAndTheGamePlaysOn) 
     const QString directory = blocker.fileName() + QStringLiteral("/records/");
     GameFixture blocked{std::vector<double>(9, 0.75), directory};
     blocked.dialogs.names.push_back(QStringLiteral("Anna"));
-    blocked.tavola->Form_Load();
+    blocked.lifecycle().Form_Load();
     ASSERT_TRUE(blocked.showActive());
 
     ASSERT_EQ(blocked.dialogs.messages.size(), 2u);
@@ -241,7 +241,7 @@ TEST_F(GameLifecycle, AnUnusableRecordDirectoryIsReportedOnceAndTheGamePlaysOn) 
     blocked.tavola->correctCount = 4;
     blocked.tavola->lblScore->setCaption(QStringLiteral("4"));
     for (int tick = 0; tick < 901; ++tick) {
-        blocked.tavola->Timer1_Timer();
+        blocked.clock().Timer1_Timer();
     }
     const QString last = blocked.dialogs.messages.back().text;
     EXPECT_TRUE(last.contains(QStringLiteral("non è stato salvato"))) << last.toStdString();

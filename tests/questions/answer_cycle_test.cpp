@@ -35,7 +35,7 @@ protected:
     void start(std::initializer_list<std::pair<int, int>> points) {
         game = std::make_unique<GameFixture>(questions(points));
         ASSERT_TRUE(game->showActive());
-        tavola = game->tavola.get();
+        tavola = game->tavola;
     }
 
     void type(AnswerBox* box, const char* keys) {
@@ -216,7 +216,7 @@ TEST_F(AnswerCycle, CompareTheTypedTextOnly) {
     // -5 and 4 typed as "-" and "54" is the same text.
     game = std::make_unique<GameFixture>(std::vector<double>{0.75, 0.1, 0.25});
     ASSERT_TRUE(game->showActive());
-    tavola = game->tavola.get();
+    tavola = game->tavola;
     ASSERT_EQ(tavola->Text2->text(), QStringLiteral("-5"));
     ASSERT_EQ(tavola->Shape15[5].backStyle(), 1);
     type(tavola->Text4, "-");
@@ -229,7 +229,7 @@ TEST_F(AnswerCycle, CompareTheTypedTextOnly) {
 TEST_F(AnswerCycle, NegativeZeroBelowTheAxisFallsBackToTheOrigin) {
     game = std::make_unique<GameFixture>(std::vector<double>{0.25, 0.1, 0.25});
     ASSERT_TRUE(game->showActive());
-    tavola = game->tavola.get();
+    tavola = game->tavola;
     EXPECT_EQ(tavola->Text2->text(), QStringLiteral("0"));
     EXPECT_EQ(tavola->Text1->text(), QStringLiteral("0"));
     EXPECT_EQ(tavola->Shape6[0].backStyle(), 1);

@@ -28,7 +28,8 @@ TEST(Judgement, ComparesTheJoinedTexts) {
         const Verdict verdict = judgeAnswer(row.typedAbscissa, row.typedOrdinate,
                                             row.targetAbscissa, row.targetOrdinate);
         EXPECT_EQ(verdict.right, row.right);
-        EXPECT_EQ(verdict.expectedAnswer, std::string(row.targetAbscissa) + row.targetOrdinate);
+        EXPECT_EQ(verdict.expectedAnswer,
+                  QString::fromUtf8(row.targetAbscissa) + row.targetOrdinate);
     }
 }
 

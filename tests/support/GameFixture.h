@@ -1,11 +1,11 @@
 #pragma once
 
+#include "game/Game.h"
 #include "game/GameCalendar.h"
 #include "game/GameDialogs.h"
 #include "game/GameServices.h"
 #include "game/ProcessTerminator.h"
 #include "support/ScriptedRandom.h"
-#include "window/Tavola.h"
 
 #include <QApplication>
 #include <QDir>
@@ -77,17 +77,21 @@ public:
         if (recordDirectory.isEmpty()) {
             recordDirectory = QDir(recordRoot.path()).filePath(QStringLiteral("records")) + "/";
         }
-        tavola = std::make_unique<Tavola>(
+        game = std::make_unique<Game>(
             GameServices{dialogs, random, calendar, terminator, recordDirectory});
+        tavola = &game->tavola;
     }
+
+    GameLifecycle& lifecycle() { return game->lifecycle; }
+    ClockHandlers& clock() { return game->clock; }
 
     // Shows the window (which prepares the first question) and waits until
     // it is the active window, as a pupil would find it.
     bool showActive() {
         tavola->show();
-        QApplication::setActiveWindow(tavola.get());
+        QApplication::setActiveWindow(tavola);
         tavola->activateWindow();
-        return QTest::qWaitForWindowActive(tavola.get());
+        return QTest::qWaitForWindowActive(tavola);
     }
 
     QString recordFile(const QString& name) const {
@@ -99,5 +103,6 @@ public:
     ScriptedRandom random;
     FixedCalendar calendar;
     RecordingTerminator terminator;
-    std::unique_ptr<Tavola> tavola;
+    std::unique_ptr<Game> game;
+    Tavola* tavola = nullptr;
 };

@@ -241,7 +241,7 @@ TEST_F(TavolaWindow, RecordCaptionsKeepTheirTerminatorsButShowNoCarriageReturn) 
 // and a lit origin as a red disc centred on the crossing of the axes.
 TEST_F(TavolaWindow, RenderedBoardShowsThePictureAndALitOrigin) {
     tavola.show();
-    tavola.resetAllMarkers();
+    resetAllMarkers(tavola.shapeGroups);
     const QImage expected = gridImage(GridPicture::draw());
     QImage shown = tavola.board->grab().toImage().convertToFormat(QImage::Format_RGB32);
 
@@ -263,7 +263,7 @@ TEST_F(TavolaWindow, RenderedBoardShowsThePictureAndALitOrigin) {
     }
     EXPECT_GT(compared, 705 * 650);
 
-    tavola.lightMarker(tavola.Shape6, 0);
+    lightMarker(tavola.Shape6, 0);
     shown = tavola.board->grab().toImage().convertToFormat(QImage::Format_RGB32);
     const QRgb red = qRgb(255, 0, 0);
     EXPECT_EQ(shown.pixel(349, 356), red);

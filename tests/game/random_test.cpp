@@ -1,4 +1,4 @@
-#include "questions/ClockSeededRandom.h"
+#include "game/ClockSeededRandom.h"
 
 #include <gtest/gtest.h>
 

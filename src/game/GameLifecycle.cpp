@@ -1,16 +1,15 @@
-// The game's start and end: asking the name, arming the countdown, showing
-// the record, preparing the first question, and at the end saying goodbye
-// and keeping a beaten record.
+#include "game/GameLifecycle.h"
 
-#include "window/Tavola.h"
-
+#include "clock/ClockHandlers.h"
 #include "game/GameCalendar.h"
 #include "game/GameDialogs.h"
 #include "game/ProcessTerminator.h"
+#include "questions/QuestionHandlers.h"
 #include "questions/RandomSource.h"
 #include "records/LeadingNumber.h"
 #include "records/RecordStore.h"
 #include "window/CaptionLabel.h"
+#include "window/Tavola.h"
 
 #include <QTimer>
 
@@ -18,32 +17,36 @@ namespace {
 const QString kApplicationTitle = QStringLiteral("Trovapunti");
 } // namespace
 
-void Tavola::Form_Load() {
+GameLifecycle::GameLifecycle(Tavola& form, QuestionHandlers& questions, ClockHandlers& clock,
+                             GameServices services)
+    : form_(form), questions_(questions), clock_(clock), services_(std::move(services)) {}
+
+void GameLifecycle::Form_Load() {
     services_.random.reseedFromClock();
-    correctCount = 0;
-    wrongCount = 0;
-    Timer1->stop();
+    form_.correctCount = 0;
+    form_.wrongCount = 0;
+    form_.Timer1->stop();
 
     const QString name =
         services_.dialogs.inputBox(QStringLiteral("Come ti chiami?"), kApplicationTitle);
     services_.dialogs.messageBox(QStringLiteral(" ") + name +
                                      QStringLiteral(" vediamo se sei un vero campione  "),
                                  kApplicationTitle);
-    lblnome1->setCaption(name);
+    form_.lblnome1->setCaption(name);
 
-    StartCountdown();
-    correctCount = 0;
-    wrongCount = 0;
+    clock_.StartCountdown();
+    form_.correctCount = 0;
+    form_.wrongCount = 0;
 
-    recordDir = services_.recordDirectory;
+    form_.recordDir = services_.recordDirectory;
     loadRecord();
 
-    clock.secondsLeft = static_cast<std::int16_t>(clock.clockSeconds + 900.0f);
-    lblconto->setCaption(QString::fromStdString(clock.display()));
+    clock_.clock.recountSecondsLeft();
+    form_.lblconto->setCaption(clock_.clock.display());
 }
 
-void Tavola::loadRecord() {
-    RecordStore store(recordDir);
+void GameLifecycle::loadRecord() {
+    RecordStore store(form_.recordDir);
     // A record that cannot be kept must not stop the game: the player is told
     // once, and the record line stays empty.
     std::optional<RecordError> problem = store.ensureDirectory();
@@ -61,8 +64,8 @@ void Tavola::loadRecord() {
         holder = store.Leggifiletxt(store.namePath());
         problem = score.error ? score.error : holder.error;
     }
-    lblpunti->setCaption(problem ? QString() : score.content);
-    lblnome->setCaption(problem ? QString() : holder.content);
+    form_.lblpunti->setCaption(problem ? QString() : score.content);
+    form_.lblnome->setCaption(problem ? QString() : holder.content);
 
     if (problem) {
         showRecordProblem(problem->message() +
@@ -71,38 +74,39 @@ void Tavola::loadRecord() {
     }
 }
 
-void Tavola::showRecordProblem(const QString& message) {
+void GameLifecycle::showRecordProblem(const QString& message) {
     services_.dialogs.messageBox(message, kApplicationTitle);
 }
 
-void Tavola::Form_Activate() {
-    cmdNext_Click();
-    wrongCount = 0;
-    correctCount = 0;
+void GameLifecycle::Form_Activate() {
+    questions_.cmdNext_Click();
+    form_.wrongCount = 0;
+    form_.correctCount = 0;
 }
 
-void Tavola::EndGame() {
+void GameLifecycle::EndGame() {
     // Runs once: the timer stops before the first box, whose event loop
     // could otherwise deliver further ticks.
-    if (gameEnded_) {
+    if (form_.gameEnded) {
         return;
     }
-    gameEnded_ = true;
-    Timer1->stop();
+    form_.gameEnded = true;
+    form_.Timer1->stop();
 
     services_.dialogs.messageBox(QStringLiteral("Ciao a presto. Ore ") +
-                                     QString::number(clock.secondsLeft),
+                                     QString::number(clock_.clock.secondsLeft),
                                  QStringLiteral("Data ") + services_.calendar.shortDate());
 
-    const double record = leadingNumber(lblpunti->caption());
-    const double score = lblScore->caption().toDouble();
+    const double record = leadingNumber(form_.lblpunti->caption());
+    const double score = form_.lblScore->caption().toDouble();
     if (!(record < score)) {
         services_.terminator.terminate(0);
         return;
     }
 
-    RecordStore store(recordDir);
-    const SaveOutcome outcome = store.saveIfBeaten(score, lblScore->caption(), lblnome1->caption());
+    RecordStore store(form_.recordDir);
+    const SaveOutcome outcome =
+        store.saveIfBeaten(score, form_.lblScore->caption(), form_.lblnome1->caption());
     switch (outcome.status) {
     case SaveOutcome::Status::Saved:
         services_.dialogs.messageBox(
@@ -117,4 +121,13 @@ void Tavola::EndGame() {
         break;
     }
     services_.terminator.terminate(0);
+}
+
+void GameLifecycle::copy_Click() {
+    services_.dialogs.messageBox(
+        QStringLiteral("Trovapunti\n\n"
+                       "Un gioco per imparare a leggere le coordinate dei punti nel piano "
+                       "cartesiano.\n\n"
+                       "Ideato e realizzato dalla squadra di Trovapunti."),
+        kApplicationTitle);
 }

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "game/GameServices.h"
+
+#include <QString>
+
+class ClockHandlers;
+class QuestionHandlers;
+class Tavola;
+
+// The game's start and end: asking the name, arming the countdown, showing
+// the record, preparing the first question, and at the end saying goodbye
+// and keeping a beaten record. Also the credits box of the menu.
+class GameLifecycle {
+public:
+    GameLifecycle(Tavola& form, QuestionHandlers& questions, ClockHandlers& clock,
+                  GameServices services);
+
+    void Form_Load();
+    void Form_Activate();
+    void EndGame();
+    void copy_Click();
+
+private:
+    void loadRecord();
+    void showRecordProblem(const QString& message);
+
+    Tavola& form_;
+    QuestionHandlers& questions_;
+    ClockHandlers& clock_;
+    GameServices services_;
+};

@@ -1,0 +1,88 @@
+#include "questions/QuestionHandlers.h"
+
+#include "questions/AnswerKeys.h"
+#include "questions/Judgement.h"
+#include "questions/RandomSource.h"
+#include "questions/ScoreCount.h"
+#include "questions/TargetDraw.h"
+#include "window/AnswerBox.h"
+#include "window/CaptionLabel.h"
+#include "window/PictureButton.h"
+#include "window/Tavola.h"
+
+QuestionHandlers::QuestionHandlers(Tavola& form, RandomSource& random)
+    : form_(form), random_(random) {}
+
+void QuestionHandlers::cmdNext_Click() {
+    if (form_.gameEnded) {
+        return;
+    }
+    random_.reseedFromClock();
+
+    form_.Text1->setText(QString());
+    form_.Text2->setText(QString());
+    form_.TXTANSWER->setText(QString());
+    form_.Text4->setText(QString());
+
+    form_.lblMessage[0]->setCaption(QString());
+    form_.lblMessage[1]->setCaption(QString());
+    form_.Label2->setCaption(QString());
+
+    resetAllMarkers(form_.shapeGroups);
+
+    const TargetDraw target = drawTarget(random_);
+    if (target.point) {
+        const MarkerId marker = markerFor(*target.point);
+        lightMarker(form_.shapeGroup(marker.group), marker.index);
+        form_.Text1->setText(target.ordinateText);
+        form_.Text2->setText(target.abscissaText);
+    }
+
+    form_.moveFocusTo(form_.Text4);
+    form_.cmdNext->setEnabled(false);
+
+    // A negative zero abscissa below the x axis stores nothing: the origin
+    // stands in for it.
+    if (form_.Text2->text().isEmpty() && form_.Text1->text().isEmpty()) {
+        lightMarker(form_.Shape6, 0);
+        form_.Text2->setText(QStringLiteral("0"));
+        form_.Text1->setText(QStringLiteral("0"));
+    }
+}
+
+void QuestionHandlers::Text4_KeyPress(int& KeyAscii) {
+    const AbscissaKeyResult result = filterAbscissaKey(KeyAscii);
+    KeyAscii = result.code;
+    if (result.moveToOrdinate) {
+        form_.moveFocusTo(form_.TXTANSWER);
+    }
+}
+
+void QuestionHandlers::TXTANSWER_KeyPress(int& KeyAscii) {
+    const OrdinateKeyResult result = filterOrdinateKey(KeyAscii);
+    KeyAscii = result.code;
+    if (result.finishAnswer) {
+        form_.cmdNext->setEnabled(true);
+        // Moving the focus away from the ordinate box judges the answer.
+        form_.moveFocusTo(form_.cmdNext);
+    }
+}
+
+void QuestionHandlers::TXTANSWER_LostFocus() {
+    if (form_.gameEnded) {
+        return;
+    }
+    const Verdict verdict = judgeAnswer(form_.Text4->text(), form_.TXTANSWER->text(),
+                                        form_.Text2->text(), form_.Text1->text());
+    form_.expectedAnswer = verdict.expectedAnswer;
+    if (verdict.right) {
+        raiseCount(form_.correctCount);
+        form_.lblMessage[1]->setCaption(verdict.message);
+    } else {
+        raiseCount(form_.wrongCount);
+        form_.lblMessage[0]->setCaption(verdict.message);
+    }
+    form_.lblScore1->setCaption(formatCount(form_.wrongCount));
+    form_.lblScore->setCaption(formatCount(form_.correctCount));
+    form_.lblScore2->setCaption(formatCount(totalCount(form_.correctCount, form_.wrongCount)));
+}

@@ -1,0 +1,258 @@
+#include "window/TavolaUi.h"
+
+#include "window/AnswerBox.h"
+#include "window/BoardSurface.h"
+#include "window/CaptionLabel.h"
+#include "window/GridImage.h"
+#include "window/GridPicture.h"
+#include "window/Icons.h"
+#include "window/PictureButton.h"
+#include "window/WindowFonts.h"
+
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QTimer>
+#include <algorithm>
+
+namespace {
+
+constexpr int kTwipsPerPixel = 15;
+
+QRect twipsRect(int left, int top, int width, int height) {
+    return {left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel,
+            height / kTwipsPerPixel};
+}
+
+struct Look {
+    const char* face;
+    double points;
+    bool bold = false;
+    bool italic = false;
+    const char* colour = nullptr; // nullptr: the platform's usual text colour
+};
+
+enum LabelFlag : unsigned { AutoSize = 1u, Centred = 2u, Border = 4u, Hidden = 8u };
+
+void applyLook(QWidget* widget, const Look& look) {
+    widget->setFont(
+        WindowFonts::font(QString::fromLatin1(look.face), look.points, look.bold, look.italic));
+    if (look.colour != nullptr) {
+        QPalette palette = widget->palette();
+        const QColor colour(QString::fromLatin1(look.colour));
+        palette.setColor(QPalette::WindowText, colour);
+        palette.setColor(QPalette::Text, colour);
+        palette.setColor(QPalette::ButtonText, colour);
+        widget->setPalette(palette);
+    }
+}
+
+void place(QWidget* widget, const char* name, QRect geometry, int tabIndex) {
+    widget->setObjectName(QString::fromUtf8(name));
+    widget->setGeometry(geometry);
+    // The tab-order index of the layout; the focusable controls are chained by it.
+    widget->setProperty("tabIndex", tabIndex);
+}
+
+CaptionLabel* makeLabel(QWidget* parent, const char* name, QRect geometry, const char* caption,
+                        const Look& look, unsigned flags, int tabIndex) {
+    auto* label = new CaptionLabel(parent);
+    place(label, name, geometry, tabIndex);
+    applyLook(label, look);
+    label->setAlignment(((flags & Centred) ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
+    if (flags & Border) {
+        label->setFrameStyle(QFrame::Box | QFrame::Plain);
+        label->setLineWidth(1);
+    }
+    // The design size holds until the first new caption.
+    label->setCaption(QString::fromUtf8(caption));
+    label->setAutoSize(flags & AutoSize);
+    label->setVisible(!(flags & Hidden));
+    return label;
+}
+
+AnswerBox* makeTextBox(QWidget* parent, const char* name, QRect geometry, const char* text,
+                       const Look& look, int maxLength, bool hidden, int tabIndex) {
+    auto* box = new AnswerBox(parent);
+    place(box, name, geometry, tabIndex);
+    applyLook(box, look);
+    box->setAlignment(Qt::AlignCenter);
+    if (maxLength > 0) {
+        box->setMaxLength(maxLength);
+    }
+    box->setText(QString::fromUtf8(text));
+    box->setVisible(!hidden);
+    return box;
+}
+
+QLabel* makeImage(QWidget* parent, const char* name, QRect geometry, const char* tooltip) {
+    auto* image = new QLabel(parent);
+    image->setObjectName(QString::fromUtf8(name));
+    image->setGeometry(geometry);
+    image->setPixmap(Icons::mascot(32));
+    image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    if (tooltip != nullptr) {
+        image->setToolTip(QString::fromUtf8(tooltip));
+    }
+    return image;
+}
+
+PictureButton* makeButton(QWidget* parent, const char* name, QRect geometry, const char* caption,
+                          const char* backColour, const char* tooltip, int tabIndex) {
+    auto* button = new PictureButton(parent);
+    place(button, name, geometry, tabIndex);
+    applyLook(button, Look{"MS Sans Serif", 8.25, true});
+    button->setText(QString::fromUtf8(caption));
+    button->setBackColor(QColor(QString::fromLatin1(backColour)));
+    button->setToolTip(QString::fromUtf8(tooltip));
+    button->setFocusPolicy(Qt::StrongFocus);
+    return button;
+}
+
+} // namespace
+
+void TavolaUi::setupUi(QMainWindow* window) {
+    WindowFonts::installSubstitutions();
+    window->setObjectName(QStringLiteral("Tavola"));
+    window->setWindowTitle(QStringLiteral("Aiutami a trovare i punti nel piano cartesiano"));
+    window->setWindowIcon(Icons::windowIcon());
+
+    board = new BoardSurface(gridImage(GridPicture::draw()), window);
+    board->setObjectName(QStringLiteral("board"));
+    window->setCentralWidget(board);
+
+    setupControls(board);
+    setupMenu(window);
+
+    Timer1 = new QTimer(window);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(kTimerIntervalMs);
+    // A precise timer keeps 900 ticks within a fraction of a second of 900.9 s.
+    Timer1->setTimerType(Qt::PreciseTimer);
+
+    window->resize(board->sizeHint().width(),
+                   board->sizeHint().height() + window->menuBar()->sizeHint().height());
+}
+
+void TavolaUi::setupControls(QWidget* surface) {
+
+    // Markers lie on the picture, under every other control.
+    for (MarkerGroup* group : shapeGroups) {
+        group->create(surface);
+    }
+
+    const char* blue = "#0000FF";
+    const char* magenta = "#C000C0";
+    const char* red = "#FF0000";
+    const char* green = "#008000";
+
+    Label11[0] = makeLabel(surface, "Label11(0)", twipsRect(10200, 0, 2295, 375), "Tempo restante",
+                           {"MS Sans Serif", 9.75, true, false, "#000000"}, 0, 19);
+    Label11[1] = makeLabel(surface, "Label11(1)", twipsRect(10200, 120, 2295, 495),
+                           "Tempo restante", {"MS Sans Serif", 12, true, false, "#8080FF"}, 0, 27);
+    Label11[2] = makeLabel(surface, "Label11(2)", twipsRect(10200, 240, 2295, 495),
+                           "Tempo restante", {"MS Sans Serif", 13.5, true, false, blue}, 0, 28);
+    lblconto = makeLabel(surface, "lblconto", twipsRect(12600, 0, 1575, 495), "00.00.00",
+                         {"Arial Black", 12, true, false, blue}, Border, 20);
+    Image4 =
+        makeImage(surface, "Image4", twipsRect(13200, 360, 480, 480), "Un altro piccolo sforzo");
+    Label7 =
+        makeLabel(surface, "Label7", twipsRect(10560, 1080, 495, 1335), "(", {"Arial", 72}, 0, 25);
+    Label4 = makeLabel(surface, "Label4", twipsRect(11520, 960, 255, 510), "x",
+                       {"Arial", 21.75, true, false, red}, AutoSize | Centred, 23);
+    Label2 = makeLabel(surface, "Label2", twipsRect(12360, 1200, 375, 1695), ";", {"Arial", 48},
+                       Hidden, 5);
+    Label5 = makeLabel(surface, "Label5", twipsRect(13320, 960, 255, 435), "Y", {"Arial", 18, true},
+                       AutoSize | Centred, 24);
+    Label8 =
+        makeLabel(surface, "Label8", twipsRect(14160, 1080, 615, 1335), ")", {"Arial", 72}, 0, 26);
+    Label6 =
+        makeLabel(surface, "Label6", twipsRect(10320, 3000, 2565, 495), "Risposte esatte",
+                  {"MS Sans Serif", 18, false, false, "#00C000"}, AutoSize | Centred | Border, 17);
+    lblScore = makeLabel(surface, "lblScore", twipsRect(11280, 3600, 555, 885), "0",
+                         {"Times New Roman", 36, true}, AutoSize | Centred | Border, 16);
+    lblScore->setToolTip(QStringLiteral("Questo è il tuo punteggio. Forza con il  record"));
+    Label1 = makeLabel(surface, "Label1", twipsRect(10320, 4680, 2520, 495), "Risposte errate",
+                       {"MS Sans Serif", 18, false, false, red}, AutoSize | Border, 13);
+    lblScore1 =
+        makeLabel(surface, "lblScore1", twipsRect(11160, 5520, 540, 885), "0",
+                  {"Times New Roman", 36, true, false, red}, AutoSize | Centred | Border, 15);
+    Label14 =
+        makeLabel(surface, "Label14", twipsRect(10560, 8760, 1425, 420), "Sfidante",
+                  {"MS Sans Serif", 13.5, false, false, green}, AutoSize | Centred | Border, 11);
+    lblnome1 = makeLabel(surface, "lblnome1", twipsRect(10560, 9240, 45, 420), "",
+                         {"MS Sans Serif", 13.5, true, false, green}, AutoSize | Border, 10);
+    lblMessage[0] = makeLabel(surface, "lblMessage(0)", twipsRect(4875, 0, 345, 435), "",
+                              {"MS Sans Serif", 18, true, true, red}, AutoSize | Centred, 18);
+    lblMessage[1] = makeLabel(surface, "lblMessage(1)", twipsRect(5220, 1680, 135, 405), "",
+                              {"MS Serif", 18, true, false, "#00FF00"}, AutoSize | Centred, 29);
+    Label12 = makeLabel(surface, "Label12", twipsRect(4920, 10440, 2295, 375), "Il record  è di ",
+                        {"MS Sans Serif", 18, false, false, magenta}, 0, 9);
+    lblnome = makeLabel(surface, "lblnome", twipsRect(7560, 10440, 990, 435), "nome",
+                        {"MS Sans Serif", 18, true, false, blue}, AutoSize, 8);
+    Label13 = makeLabel(surface, "Label13", twipsRect(9000, 10440, 1455, 435), "con punti",
+                        {"MS Sans Serif", 18, false, false, magenta}, AutoSize, 7);
+    Image3 = makeImage(surface, "Image3", twipsRect(15000, 4320, 480, 480), nullptr);
+    Label3 = makeLabel(surface, "Label3", twipsRect(17640, 3720, 2340, 495), "Risposte totali",
+                       {"MS Sans Serif", 18, false, false, blue}, AutoSize | Border, 12);
+    lblScore2 =
+        makeLabel(surface, "lblScore2", twipsRect(18510, 4440, 555, 885), "0",
+                  {"Times New Roman", 36, true, false, blue}, AutoSize | Centred | Border, 14);
+    lblpunti = makeLabel(surface, "lblpunti", twipsRect(17880, 7800, 270, 555), "0",
+                         {"MS Sans Serif", 24, false, false, magenta}, AutoSize, 6);
+
+    // Text boxes and buttons lie above the labels and the picture.
+    const Look smallText{"MS Sans Serif", 8.25};
+    const Look bigDigits{"Arial", 48};
+    Text2 =
+        makeTextBox(surface, "Text2", twipsRect(10560, 360, 855, 495), "", smallText, 0, true, 1);
+    Text1 =
+        makeTextBox(surface, "Text1", twipsRect(11400, 360, 855, 495), "", smallText, 0, true, 0);
+    Text4 = makeTextBox(surface, "Text4", twipsRect(10920, 1440, 1455, 1005), "0", bigDigits, 2,
+                        false, 22);
+    TXTANSWER = makeTextBox(surface, "TXTANSWER", twipsRect(12720, 1440, 1455, 1020), "0",
+                            bigDigits, 2, false, 21);
+    Text3 =
+        makeTextBox(surface, "Text3", twipsRect(13200, 3360, 735, 285), "0", smallText, 0, true, 2);
+
+    cmdNext = makeButton(surface, "cmdNext", twipsRect(10560, 6720, 1815, 1095), "&Nuovo calcolo",
+                         "#00C0C0", "Go", 3);
+    cmdNext->setPicture(Icons::smilingFace());
+    cmdNext->setDownPicture(Icons::laughingFace());
+    cmdNext->setDisabledPicture(Icons::neutralFace());
+    cmdNext->setDefault(true);
+    cmdNext->setAutoDefault(true);
+    cmdNext->setEnabled(false);
+    cmdExit = makeButton(surface, "cmdExit", twipsRect(17880, 5640, 2055, 1095), "E&xit", "#C000C0",
+                         "Ti prego resta ancora, forse riuscirai a farmi uscire ", 4);
+    cmdExit->setPicture(Icons::noEntrySign());
+    // Enter on the focused exit button presses it (to no effect) rather than
+    // reaching the default button.
+    cmdExit->setAutoDefault(true);
+    cmdExit->setCursor(Qt::ArrowCursor);
+
+    const QCursor square = Icons::smallSquarePointer();
+    cmdNext->setCursor(square);
+    lblMessage[0]->setCursor(square);
+    lblMessage[1]->setCursor(square);
+
+    // Tab visits the focusable controls in the order of their layout indices.
+    QList<QWidget*> focusable;
+    for (QWidget* control : surface->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (control->focusPolicy() & Qt::TabFocus) {
+            focusable.append(control);
+        }
+    }
+    std::sort(focusable.begin(), focusable.end(), [](const QWidget* a, const QWidget* b) {
+        return a->property("tabIndex").toInt() < b->property("tabIndex").toInt();
+    });
+    for (qsizetype i = 1; i < focusable.size(); ++i) {
+        QWidget::setTabOrder(focusable[i - 1], focusable[i]);
+    }
+}
+
+void TavolaUi::setupMenu(QMainWindow* window) {
+    QMenu* about = window->menuBar()->addMenu(QStringLiteral("&Informazioni"));
+    about->setObjectName(QStringLiteral("menuInformazioni"));
+    copy = about->addAction(QStringLiteral("&Chi ha fatto Trovapunti"));
+    copy->setObjectName(QStringLiteral("copy"));
+}
