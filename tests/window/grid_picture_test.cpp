@@ -27,7 +27,7 @@ GridInk ink(int column, int row) {
 }
 
 std::string where(int column, int row) {
-    return "(" + std::to_string(column) + ", " + std::to_string(row) + ")";
+    return (testing::Message() << "(" << column << ", " << row << ")").GetString();
 }
 
 struct Box {
@@ -237,7 +237,7 @@ TEST(GridPicture, XAxisLabelsSitInTheirBoxes) {
             continue;
         }
         const int x = kColumns[k];
-        SCOPED_TRACE("abscissa " + std::to_string(u));
+        SCOPED_TRACE(testing::Message() << "abscissa " << u);
         if (u > 0) {
             EXPECT_EQ(blackBox(x - 8, x + 8, 359, 374), (Box{x - 2, 362, x + 2, 371}));
             expectGlyphAt(digitGlyph(u), x - 2, 362);
@@ -259,7 +259,7 @@ TEST(GridPicture, YAxisLabelsSitInTheirBoxes) {
             continue;
         }
         const int y = kRows[k];
-        SCOPED_TRACE("ordinate " + std::to_string(v));
+        SCOPED_TRACE(testing::Message() << "ordinate " << v);
         EXPECT_EQ(blackBox(338, 347, y - 8, y + 10), (Box{339, y - 3, 343, y + 6}));
         expectGlyphAt(digitGlyph(v > 0 ? v : -v), 339, y - 3);
         const Box minus = blackBox(326, 337, y - 8, y + 10);

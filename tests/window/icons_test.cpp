@@ -91,7 +91,7 @@ int mouthBottom(const QImage& image, int x) {
 TEST(Icons, EveryPictureIsSquareTransparentAtCornersAndOpaqueInMiddle) {
     for (const Picture& picture : allPictures()) {
         for (const int size : {16, 32, 48, 128}) {
-            SCOPED_TRACE(picture.name + " at " + std::to_string(size));
+            SCOPED_TRACE(testing::Message() << picture.name << " at " << size);
             const QPixmap pixmap = picture.draw(size);
             ASSERT_FALSE(pixmap.isNull());
             EXPECT_EQ(pixmap.size(), QSize(size, size));

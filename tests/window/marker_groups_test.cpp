@@ -32,7 +32,7 @@ constexpr std::array<GroupRow, 22> kTable{{
 }};
 
 std::string name(LatticePoint p) {
-    return "(" + std::to_string(p.x) + ", " + std::to_string(p.y) + ")";
+    return (testing::Message() << "(" << p.x << ", " << p.y << ")").GetString();
 }
 
 } // namespace

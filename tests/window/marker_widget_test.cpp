@@ -35,7 +35,7 @@ QImage snapshot(QWidget& widget) {
 }
 
 std::string where(int column, int row) {
-    return "(" + std::to_string(column) + ", " + std::to_string(row) + ")";
+    return (testing::Message() << "(" << column << ", " << row << ")").GetString();
 }
 
 // Inclusive bounding box of the pixels of one colour, and how many there are.
