@@ -40,10 +40,13 @@ TargetDraw at(int x, int y) {
 } // namespace
 
 TargetDraw drawTarget(RandomSource& random) {
+    // Eleven equal slices, one per row: 0 takes one slice, every other
+    // magnitude two, which its sign then splits between the rows m and -m.
+    const int ordinateMagnitude = (drawBelow(random, 2 * kBoardLimit + 1) + 1) / 2;
     const int ordinateSignFlag = drawBelow(random, 2);
     const int abscissaMagnitude = drawBelow(random, 5);
     const int abscissaSignFlag = drawBelow(random, 2);
-    return targetFor(ordinateSignFlag, abscissaMagnitude, abscissaSignFlag);
+    return targetFor(ordinateSignFlag, abscissaMagnitude, abscissaSignFlag, ordinateMagnitude);
 }
 
 TargetDraw targetFor(int ordinateSignFlag, int abscissaMagnitude, int abscissaSignFlag,

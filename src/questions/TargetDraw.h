@@ -15,15 +15,14 @@ struct TargetDraw {
     QString ordinateText;
 };
 
-// Every question's ordinate has this magnitude; only its sign is drawn.
-inline constexpr int kTargetOrdinateMagnitude = 4;
-
-// Draws the ordinate's sign, then the abscissa's magnitude, then its sign:
-// three draws, in that order. Re-seeding is left to the caller.
+// Draws the ordinate's magnitude, then its sign, then the abscissa's
+// magnitude, then its sign: four draws, in that order. The magnitude 0 is
+// drawn half as often as the others, so that each of the eleven rows from -5
+// to 5 is asked equally often. Re-seeding is left to the caller.
 TargetDraw drawTarget(RandomSource& random);
 
 // The target for already drawn values. Sign flags are 0 (negative) or 1,
 // magnitudes 0 to 5; anything else would leave the board and throws
 // std::invalid_argument.
 TargetDraw targetFor(int ordinateSignFlag, int abscissaMagnitude, int abscissaSignFlag,
-                     int ordinateMagnitude = kTargetOrdinateMagnitude);
+                     int ordinateMagnitude);

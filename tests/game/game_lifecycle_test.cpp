@@ -29,7 +29,8 @@ void writeBytes(const QString& path, const QByteArray& bytes) {
 class GameLifecycleTest : public ::testing::Test {
 protected:
     // Enough draws for a handful of questions, all lighting (1, 4).
-    GameFixture game{std::vector<double>{0.75, 0.3, 0.75, 0.75, 0.3, 0.75, 0.75, 0.3, 0.75}};
+    GameFixture game{
+        std::vector<double>{0.7, 0.75, 0.3, 0.75, 0.7, 0.75, 0.3, 0.75, 0.7, 0.75, 0.3, 0.75}};
     Tavola& tavola = *game.tavola;
 
     void prepareStoredRecord(const QByteArray& score, const QByteArray& name) {
@@ -114,7 +115,7 @@ TEST_F(GameLifecycleTest, TheFirstQuestionIsPreparedOnlyOnce) {
     other.show();
     QApplication::setActiveWindow(&other);
     QApplication::setActiveWindow(&tavola);
-    EXPECT_EQ(game.random.drawCount(), 3u);
+    EXPECT_EQ(game.random.drawCount(), 4u);
 }
 
 TEST_F(GameLifecycleTest, ClockRunsDownAndTheTickAfterZeroEndsTheGame) {
@@ -194,7 +195,7 @@ TEST_F(GameLifecycleTest, StoredTwelveWithItsLineEndComparesAsTwelve) {
     runOutTheClock();
     EXPECT_EQ(readBytes(game.recordFile("ncrt.txt")), QByteArray("Giulia\r\n"));
 
-    GameFixture next{std::vector<double>{0.75, 0.3, 0.75}, game.recordFile(QString())};
+    GameFixture next{std::vector<double>{0.7, 0.75, 0.3, 0.75}, game.recordFile(QString())};
     next.dialogs.names.push_back(QStringLiteral("Bruno"));
     next.lifecycle().Form_Load();
     ASSERT_TRUE(next.showActive());
@@ -225,7 +226,7 @@ TEST_F(GameLifecycleTest, AnUnusableRecordDirectoryIsReportedOnceAndTheGamePlays
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     const QString directory = blocker.fileName() + QStringLiteral("/records/");
-    GameFixture blocked{std::vector<double>(9, 0.75), directory};
+    GameFixture blocked{std::vector<double>(12, 0.75), directory};
     blocked.dialogs.names.push_back(QStringLiteral("Anna"));
     blocked.lifecycle().Form_Load();
     ASSERT_TRUE(blocked.showActive());

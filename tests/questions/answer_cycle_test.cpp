@@ -214,7 +214,7 @@ TEST_F(AnswerCycle, EnterOnTheExitButtonDoesNotAskANewQuestion) {
 
 TEST_F(AnswerCycle, CompareTheTypedTextOnly) {
     // -5 and 4 typed as "-" and "54" is the same text.
-    game = std::make_unique<GameFixture>(std::vector<double>{0.75, 0.1, 0.25});
+    game = std::make_unique<GameFixture>(std::vector<double>{0.7, 0.75, 0.1, 0.25});
     ASSERT_TRUE(game->showActive());
     tavola = game->tavola;
     ASSERT_EQ(tavola->Text2->text(), QStringLiteral("-5"));
@@ -227,7 +227,7 @@ TEST_F(AnswerCycle, CompareTheTypedTextOnly) {
 }
 
 TEST_F(AnswerCycle, NegativeZeroBelowTheAxisFallsBackToTheOrigin) {
-    game = std::make_unique<GameFixture>(std::vector<double>{0.25, 0.1, 0.25});
+    game = std::make_unique<GameFixture>(std::vector<double>{0.7, 0.25, 0.1, 0.25});
     ASSERT_TRUE(game->showActive());
     tavola = game->tavola;
     EXPECT_EQ(tavola->Text2->text(), QStringLiteral("0"));

@@ -1,10 +1,12 @@
 #include "questions/TargetDraw.h"
 #include "support/ScriptedRandom.h"
+#include "window/MarkerGroups.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
+#include <map>
 #include <optional>
 #include <stdexcept>
 #include <vector>
@@ -17,9 +19,16 @@ double drawFor(int value, int count) {
     return (value + 0.5) / count;
 }
 
-std::vector<double> drawsFor(int ordinateSignFlag, int abscissaMagnitude, int abscissaSignFlag) {
-    return {drawFor(ordinateSignFlag, 2), drawFor(abscissaMagnitude, 5),
-            drawFor(abscissaSignFlag, 2)};
+// The ordinate's magnitude m takes the slices 2m-1 and 2m of eleven (0 only
+// the first).
+double magnitudeDraw(int ordinateMagnitude) {
+    return drawFor(ordinateMagnitude == 0 ? 0 : 2 * ordinateMagnitude, 11);
+}
+
+std::vector<double> drawsFor(int ordinateSignFlag, int abscissaMagnitude, int abscissaSignFlag,
+                             int ordinateMagnitude = 4) {
+    return {magnitudeDraw(ordinateMagnitude), drawFor(ordinateSignFlag, 2),
+            drawFor(abscissaMagnitude, 5), drawFor(abscissaSignFlag, 2)};
 }
 
 struct DrawRow {
@@ -51,23 +60,23 @@ TEST_P(DrawOutcome, ScriptedDrawsGiveTheTableRow) {
     EXPECT_EQ(target.point, row.point);
     EXPECT_EQ(target.abscissaText, row.abscissaText);
     EXPECT_EQ(target.ordinateText, row.ordinateText);
-    EXPECT_EQ(random.drawCount(), 3u);
+    EXPECT_EQ(random.drawCount(), 4u);
     EXPECT_EQ(random.reseedCount(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(AllCases, DrawOutcome, testing::ValuesIn(kOutcomes));
 
-TEST(TargetDraw, ConsecutiveQuestionsTakeExactlyThreeDrawsEach) {
+TEST(TargetDraw, ConsecutiveQuestionsTakeExactlyFourDrawsEach) {
     std::vector<double> script = drawsFor(1, 2, 1);
-    for (double draw : drawsFor(0, 3, 0)) {
+    for (double draw : drawsFor(0, 3, 0, 1)) {
         script.push_back(draw);
     }
     ScriptedRandom random(script);
 
     EXPECT_EQ(drawTarget(random).point, (LatticePoint{2, 4}));
-    EXPECT_EQ(random.drawCount(), 3u);
-    EXPECT_EQ(drawTarget(random).point, (LatticePoint{-3, -4}));
-    EXPECT_EQ(random.drawCount(), 6u);
+    EXPECT_EQ(random.drawCount(), 4u);
+    EXPECT_EQ(drawTarget(random).point, (LatticePoint{-3, -1}));
+    EXPECT_EQ(random.drawCount(), 8u);
     EXPECT_THROW(drawTarget(random), std::out_of_range);
 }
 
@@ -79,17 +88,20 @@ struct EdgeRow {
 TEST(TargetDraw, DrawsAtTheEdgesOfIntervalsStayInRange) {
     const double belowOne = std::nextafter(1.0, 0.0);
     const double belowFifth = std::nextafter(0.2, 0.0);
+    const double firstOfRowOne = 1.0 / 11.0;
     const EdgeRow rows[] = {
-        {{0.0, 0.0, 0.0}, std::nullopt},
-        {{belowOne, belowOne, belowOne}, LatticePoint{4, 4}},
-        {{0.5, 0.2, 0.5}, LatticePoint{1, 4}},
-        {{belowOne, belowFifth, 0.0}, LatticePoint{-5, 4}},
-        {{std::nextafter(0.5, 0.0), 0.8, belowOne}, LatticePoint{4, -4}},
+        {{0.0, 0.0, 0.0, 0.0}, LatticePoint{-5, 0}},
+        {{std::nextafter(firstOfRowOne, 0.0), 0.0, 0.0, belowOne}, LatticePoint{0, 0}},
+        {{firstOfRowOne, 0.0, 0.0, 0.0}, std::nullopt},
+        {{belowOne, belowOne, belowOne, belowOne}, LatticePoint{4, 5}},
+        {{0.5, 0.5, 0.2, 0.5}, LatticePoint{1, 3}},
+        {{belowOne, belowOne, belowFifth, 0.0}, LatticePoint{-5, 5}},
+        {{0.7, std::nextafter(0.5, 0.0), 0.8, belowOne}, LatticePoint{4, -4}},
     };
     for (const EdgeRow& row : rows) {
         ScriptedRandom random(row.draws);
         EXPECT_EQ(drawTarget(random).point, row.point)
-            << row.draws[0] << " " << row.draws[1] << " " << row.draws[2];
+            << row.draws[0] << " " << row.draws[1] << " " << row.draws[2] << " " << row.draws[3];
     }
 }
 
@@ -112,8 +124,47 @@ TEST(TargetDraw, OutOfRangeSourceValuesAreKeptOnTheBoard) {
         if (target.point) {
             EXPECT_GE(target.point->x, -5) << value;
             EXPECT_LE(target.point->x, 4) << value;
-            EXPECT_EQ(std::abs(target.point->y), 4) << value;
+            EXPECT_LE(std::abs(target.point->y), 5) << value;
         }
+    }
+}
+
+TEST(TargetDraw, EveryRowIsAskedEquallyOften) {
+    // The magnitude's draw swept evenly over [0, 1), with both signs.
+    constexpr int kSteps = 1100;
+    std::map<int, int> questionsPerRow;
+    for (int step = 0; step < kSteps; ++step) {
+        for (int sign : {0, 1}) {
+            ScriptedRandom random({(step + 0.5) / kSteps, drawFor(sign, 2), drawFor(1, 5), 0.75});
+            const TargetDraw target = drawTarget(random);
+            ASSERT_TRUE(target.point);
+            ++questionsPerRow[target.point->y];
+        }
+    }
+    ASSERT_EQ(questionsPerRow.size(), 11u);
+    for (const auto& [row, questions] : questionsPerRow) {
+        EXPECT_EQ(questions, 2 * kSteps / 11) << "row " << row;
+    }
+}
+
+TEST(TargetDraw, RowZeroLightsTheAxisGroups) {
+    // Non-negative abscissae light group 6, negative ones group 17; a
+    // negative zero takes (-5, 0).
+    const struct {
+        std::vector<double> draws;
+        LatticePoint point;
+        int group;
+    } rows[] = {
+        {drawsFor(0, 3, 1, 0), {3, 0}, 6},
+        {drawsFor(1, 0, 1, 0), {0, 0}, 6},
+        {drawsFor(1, 2, 0, 0), {-2, 0}, 17},
+        {drawsFor(0, 0, 0, 0), {-5, 0}, 17},
+    };
+    for (const auto& row : rows) {
+        ScriptedRandom random(row.draws);
+        const TargetDraw target = drawTarget(random);
+        ASSERT_EQ(target.point, row.point);
+        EXPECT_EQ(markerFor(*target.point).group, row.group);
     }
 }
 
@@ -140,10 +191,10 @@ TEST(TargetFor, OrdinateOfZeroOrFive) {
 }
 
 TEST(TargetFor, RejectsValuesThatLeaveTheBoard) {
-    EXPECT_THROW(targetFor(2, 1, 1), std::invalid_argument);
-    EXPECT_THROW(targetFor(1, 1, -1), std::invalid_argument);
-    EXPECT_THROW(targetFor(1, 6, 1), std::invalid_argument);
-    EXPECT_THROW(targetFor(1, -1, 1), std::invalid_argument);
+    EXPECT_THROW(targetFor(2, 1, 1, 4), std::invalid_argument);
+    EXPECT_THROW(targetFor(1, 1, -1, 4), std::invalid_argument);
+    EXPECT_THROW(targetFor(1, 6, 1, 4), std::invalid_argument);
+    EXPECT_THROW(targetFor(1, -1, 1, 4), std::invalid_argument);
     EXPECT_THROW(targetFor(1, 1, 1, 6), std::invalid_argument);
     EXPECT_THROW(targetFor(1, 1, 1, -4), std::invalid_argument);
 }

@@ -59,14 +59,17 @@ public:
     void terminate(int exitStatus) override { statuses.push_back(exitStatus); }
 };
 
-// Draws that light the point (x, y) of a question whose ordinate has the
-// game's magnitude 4; x from -4 to 4 (0 drawn as a positive zero).
+// Draws that light the point (x, y) of one question: x from -4 to 4 (0 drawn
+// as a positive zero), y from -5 to 5.
 inline std::vector<double> drawsFor(int x, int y) {
+    const int rowMagnitude = y < 0 ? -y : y;
+    // The magnitude m takes the slices 2m-1 and 2m of eleven (0 only the first).
+    const double ordinateMagnitude = (rowMagnitude == 0 ? 0.5 : 2 * rowMagnitude + 0.5) / 11.0;
     const double ordinateSign = y < 0 ? 0.25 : 0.75;
     const int magnitude = x < 0 ? -x : x;
     const double abscissaMagnitude = (magnitude + 0.5) / 5.0;
     const double abscissaSign = x < 0 ? 0.25 : 0.75;
-    return {ordinateSign, abscissaMagnitude, abscissaSign};
+    return {ordinateMagnitude, ordinateSign, abscissaMagnitude, abscissaSign};
 }
 
 // A window with scripted services over a temporary record directory.

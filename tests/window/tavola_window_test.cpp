@@ -81,7 +81,7 @@ const ExpectedControl kControls[] = {
 
 class TavolaWindow : public ::testing::Test {
 protected:
-    GameFixture game{std::vector<double>(30, 0.75)};
+    GameFixture game{std::vector<double>(40, 0.75)};
     Tavola& tavola = *game.tavola;
 };
 
