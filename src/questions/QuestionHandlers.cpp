@@ -18,6 +18,7 @@ void QuestionHandlers::cmdNext_Click() {
         return;
     }
     random_.reseedFromClock();
+    judged_ = false;
 
     form_.Text1->setText(QString());
     form_.Text2->setText(QString());
@@ -69,9 +70,10 @@ void QuestionHandlers::TXTANSWER_KeyPress(int& KeyAscii) {
 }
 
 void QuestionHandlers::TXTANSWER_LostFocus() {
-    if (form_.gameEnded) {
+    if (form_.gameEnded || judged_) {
         return;
     }
+    judged_ = true;
     const Verdict verdict = judgeAnswer(form_.Text4->text(), form_.TXTANSWER->text(),
                                         form_.Text2->text(), form_.Text1->text());
     form_.expectedAnswer = verdict.expectedAnswer;

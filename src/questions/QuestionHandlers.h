@@ -18,4 +18,7 @@ public:
 private:
     Tavola& form_;
     RandomSource& random_;
+    // Each question is judged once: leaving the ordinate box again changes
+    // no count, so no answer can be counted twice.
+    bool judged_ = false;
 };

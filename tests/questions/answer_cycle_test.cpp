@@ -153,18 +153,43 @@ TEST_F(AnswerCycle, TabOrClickJudgesWithoutEnablingTheButton) {
     EXPECT_EQ(counts(), QStringLiteral("0/1/1")) << "an empty answer is wrong";
     EXPECT_EQ(tavola->lblMessage[0]->caption(), QStringLiteral("Sbagliato!! ( 1;4 )"));
     EXPECT_FALSE(tavola->cmdNext->isEnabled());
+}
 
-    // Back to the ordinate box and away again with a click: judged again.
+TEST_F(AnswerCycle, EachQuestionIsJudgedOnce) {
+    start({{1, 4}, {2, 4}});
     type(tavola->Text4, "1");
-    QTest::mouseClick(tavola->TXTANSWER, Qt::LeftButton);
-    EXPECT_EQ(QApplication::focusWidget(), tavola->TXTANSWER);
+    enter(tavola->Text4);
     type(tavola->TXTANSWER, "4");
     QTest::mouseClick(tavola->Text4, Qt::LeftButton);
-    EXPECT_EQ(counts(), QStringLiteral("1/1/2"));
+    ASSERT_EQ(counts(), QStringLiteral("1/0/1"));
+
+    // Back into the ordinate box and out again, by mouse and by keyboard.
+    for (int round = 0; round < 3; ++round) {
+        QTest::mouseClick(tavola->TXTANSWER, Qt::LeftButton);
+        ASSERT_EQ(QApplication::focusWidget(), tavola->TXTANSWER);
+        QTest::mouseClick(tavola->Text4, Qt::LeftButton);
+        QTest::keyClick(tavola->Text4, Qt::Key_Tab, Qt::ShiftModifier);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        ASSERT_EQ(QApplication::focusWidget(), tavola->Text4);
+        tavola->TXTANSWER->setFocus();
+        QTest::keyClick(tavola->TXTANSWER, Qt::Key_Tab);
+    }
+    EXPECT_EQ(counts(), QStringLiteral("1/0/1"));
+    EXPECT_TRUE(tavola->lblMessage[0]->caption().isEmpty()) << "no wrong message beside the right";
     EXPECT_FALSE(tavola->cmdNext->isEnabled());
-    // Both messages stay until the next question.
-    EXPECT_FALSE(tavola->lblMessage[0]->caption().isEmpty());
-    EXPECT_FALSE(tavola->lblMessage[1]->caption().isEmpty());
+
+    // Enter still finishes the answer, without judging it again.
+    tavola->TXTANSWER->setFocus();
+    enter(tavola->TXTANSWER);
+    EXPECT_TRUE(tavola->cmdNext->isEnabled());
+    EXPECT_EQ(QApplication::focusWidget(), tavola->cmdNext);
+    EXPECT_EQ(counts(), QStringLiteral("1/0/1"));
+
+    // The next question is judged afresh.
+    enter(tavola->cmdNext);
+    tavola->TXTANSWER->setFocus();
+    QTest::keyClick(tavola->TXTANSWER, Qt::Key_Tab);
+    EXPECT_EQ(counts(), QStringLiteral("1/1/2"));
 }
 
 TEST_F(AnswerCycle, LeavingTheWindowJudgesNothing) {
@@ -276,7 +301,7 @@ TEST_F(AnswerCycle, PasteHoldsToWhatTypingCouldPutThere) {
 }
 
 TEST_F(AnswerCycle, CountersStopAtTheirLimit) {
-    start({{1, 4}});
+    start({{1, 4}, {1, 4}, {1, 4}});
     tavola->correctCount = 32766;
     tavola->wrongCount = 32767;
     tavola->TXTANSWER->setFocus();
@@ -285,14 +310,15 @@ TEST_F(AnswerCycle, CountersStopAtTheirLimit) {
     EXPECT_EQ(tavola->wrongCount, 32767);
     EXPECT_EQ(tavola->lblScore1->caption(), QStringLiteral("32767"));
     EXPECT_EQ(tavola->lblScore2->caption(), QStringLiteral("32767"));
-    tavola->Text4->setFocus();
-    type(tavola->Text4, "1");
-    QTest::mouseClick(tavola->TXTANSWER, Qt::LeftButton);
-    QTest::mouseClick(tavola->Text4, Qt::LeftButton);
-    QTest::mouseClick(tavola->TXTANSWER, Qt::LeftButton);
-    QTest::mouseClick(tavola->Text4, Qt::LeftButton);
-    EXPECT_EQ(tavola->correctCount, 32767);
-    EXPECT_EQ(tavola->lblScore->caption(), QStringLiteral("32767"));
+    for (int question = 0; question < 2; ++question) {
+        enter(tavola->cmdNext);
+        type(tavola->Text4, "1");
+        enter(tavola->Text4);
+        type(tavola->TXTANSWER, "4");
+        enter(tavola->TXTANSWER);
+        EXPECT_EQ(tavola->correctCount, 32767);
+        EXPECT_EQ(tavola->lblScore->caption(), QStringLiteral("32767"));
+    }
 }
 
 } // namespace
