@@ -46,7 +46,10 @@ void AnswerBox::keyPressEvent(QKeyEvent* event) {
 void AnswerBox::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
     const Qt::FocusReason reason = event->reason();
-    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) {
+    // The window losing activation, a menu or dialog opening, and the menu
+    // bar taking the keyboard (Alt, or a menu's access key) leave nothing.
+    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason ||
+        reason == Qt::MenuBarFocusReason) {
         return;
     }
     const QWidget* next = QApplication::focusWidget();

@@ -8,7 +8,7 @@
 // by another route (paste, drop, input method) is held to what typing could
 // put there. It reports losing the focus only when the focus moves to
 // another control of the same window, not when the window itself is
-// deactivated or a menu or dialog opens.
+// deactivated, a menu or dialog opens, or the menu bar takes the keyboard.
 class AnswerBox : public QLineEdit {
     Q_OBJECT
 public:

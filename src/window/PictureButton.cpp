@@ -1,11 +1,20 @@
 #include "window/PictureButton.h"
 
+#include <QEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
 #include <qdrawutil.h>
 
 PictureButton::PictureButton(QWidget* parent) : QPushButton(parent) {}
+
+bool PictureButton::event(QEvent* event) {
+    if (event->type() == QEvent::Shortcut && isEnabled() && !hasFocus() &&
+        (focusPolicy() & Qt::TabFocus)) {
+        setFocus(Qt::ShortcutFocusReason);
+    }
+    return QPushButton::event(event);
+}
 
 void PictureButton::setBackColor(const QColor& color) {
     backColor_ = color;

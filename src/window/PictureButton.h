@@ -22,6 +22,9 @@ public:
     QPixmap currentPicture() const;
 
 protected:
+    // An access key moves the focus to the button before clicking it, as a
+    // mouse click does, so the control it leaves hears of it first.
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:

@@ -9,6 +9,8 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
+#include <QMenuBar>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 namespace {
@@ -272,6 +274,44 @@ TEST_F(AnswerCycle, AltNPressesTheButtonOnlyWhileEnabled) {
     QTest::keyClick(tavola->windowHandle(), Qt::Key_N, Qt::AltModifier);
     // An access key animates the press before clicking.
     EXPECT_TRUE(QTest::qWaitFor([&] { return tavola->Text2->text() == QStringLiteral("-2"); }));
+}
+
+TEST_F(AnswerCycle, KeyboardAccessToTheMenuJudgesNothing) {
+    start({{1, 4}});
+    tavola->TXTANSWER->setFocus();
+    type(tavola->TXTANSWER, "4");
+    QWindow* window = tavola->windowHandle();
+
+    // Alt alone gives the menu bar the keyboard; Esc gives it back.
+    QTest::keyClick(window, Qt::Key_Alt, Qt::AltModifier);
+    ASSERT_EQ(QApplication::focusWidget(), tavola->menuBar());
+    QTest::keyClick(tavola->menuBar(), Qt::Key_Escape);
+    ASSERT_EQ(QApplication::focusWidget(), tavola->TXTANSWER);
+    // Alt+I opens the menu; Esc closes it, Esc again leaves the menu bar.
+    QTest::keyClick(window, Qt::Key_I, Qt::AltModifier);
+    ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; }));
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+    QTest::keyClick(tavola->menuBar(), Qt::Key_Escape);
+
+    EXPECT_EQ(counts(), QStringLiteral("0/0/0"));
+    EXPECT_TRUE(tavola->lblMessage[0]->caption().isEmpty());
+    EXPECT_EQ(QApplication::focusWidget(), tavola->TXTANSWER);
+}
+
+TEST_F(AnswerCycle, AltNFromTheOrdinateBoxJudgesTheAnswerStandingThere) {
+    start({{1, 4}, {-2, -4}});
+    type(tavola->Text4, "1");
+    enter(tavola->Text4);
+    type(tavola->TXTANSWER, "4");
+    tavola->cmdNext->setEnabled(true);
+    ASSERT_EQ(QApplication::focusWidget(), tavola->TXTANSWER);
+
+    QTest::keyClick(tavola->windowHandle(), Qt::Key_N, Qt::AltModifier);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return tavola->Text2->text() == QStringLiteral("-2"); }));
+    EXPECT_EQ(counts(), QStringLiteral("1/0/1")) << "the answer given, for its own question";
+    EXPECT_TRUE(tavola->lblMessage[0]->caption().isEmpty());
+    EXPECT_TRUE(tavola->lblMessage[1]->caption().isEmpty());
+    EXPECT_EQ(QApplication::focusWidget(), tavola->Text4);
 }
 
 TEST_F(AnswerCycle, PasteHoldsToWhatTypingCouldPutThere) {

@@ -5,6 +5,7 @@
 #include "game/GameDialogs.h"
 #include "game/GameServices.h"
 #include "game/ProcessTerminator.h"
+#include "support/QStringPrinter.h"
 #include "support/ScriptedRandom.h"
 
 #include <QApplication>
