@@ -68,9 +68,13 @@ void GameLifecycle::loadRecord() {
     form_.lblnome->setCaption(problem ? QString() : holder.content);
 
     if (problem) {
+        // No box of the game start takes time from the game: the countdown
+        // stands still while the pupil reads it.
+        form_.Timer1->stop();
         showRecordProblem(problem->message() +
                           QStringLiteral("\nSi può giocare lo stesso, ma il record non verrà "
                                          "mostrato."));
+        form_.Timer1->start();
     }
 }
 

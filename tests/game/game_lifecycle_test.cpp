@@ -228,7 +228,14 @@ TEST_F(GameLifecycleTest, AnUnusableRecordDirectoryIsReportedOnceAndTheGamePlays
     const QString directory = blocker.fileName() + QStringLiteral("/records/");
     GameFixture blocked{std::vector<double>(12, 0.75), directory};
     blocked.dialogs.names.push_back(QStringLiteral("Anna"));
+    // The pupil takes a while to read the box: the clock must not run.
+    blocked.dialogs.whileMessageOpen = [&] {
+        if (blocked.tavola->Timer1->isActive()) {
+            QTest::qWait(2100);
+        }
+    };
     blocked.lifecycle().Form_Load();
+    blocked.dialogs.whileMessageOpen = nullptr;
     ASSERT_TRUE(blocked.showActive());
 
     ASSERT_EQ(blocked.dialogs.messages.size(), 2u);
@@ -236,6 +243,7 @@ TEST_F(GameLifecycleTest, AnUnusableRecordDirectoryIsReportedOnceAndTheGamePlays
         << blocked.dialogs.messages[1].text.toStdString();
     EXPECT_TRUE(blocked.tavola->Timer1->isActive());
     EXPECT_EQ(blocked.tavola->lblconto->caption(), QStringLiteral("00:15:00"));
+    EXPECT_EQ(blocked.clock().clock.secondsLeft, 900);
     EXPECT_FALSE(blocked.tavola->Text2->text().isEmpty());
 
     // At the end a beaten record that cannot be saved says so.
@@ -244,6 +252,9 @@ TEST_F(GameLifecycleTest, AnUnusableRecordDirectoryIsReportedOnceAndTheGamePlays
     for (int tick = 0; tick < 901; ++tick) {
         blocked.clock().Timer1_Timer();
     }
+    EXPECT_TRUE(blocked.dialogs.messages.size() >= 2 &&
+                blocked.dialogs.messages[blocked.dialogs.messages.size() - 2].text ==
+                    QStringLiteral("Ciao a presto. Ore 0"));
     const QString last = blocked.dialogs.messages.back().text;
     EXPECT_TRUE(last.contains(QStringLiteral("non è stato salvato"))) << last.toStdString();
     EXPECT_FALSE(last.contains(QStringLiteral("Ok ho registrato")));
