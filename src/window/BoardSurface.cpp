@@ -1,16 +1,29 @@
 #include "window/BoardSurface.h"
 
 #include <QPainter>
+#include <algorithm>
+
+#include "window/GridImage.h"
 
 namespace {
 constexpr int kDesignWidth = 1016;
 constexpr int kDesignHeight = 722;
 } // namespace
 
-BoardSurface::BoardSurface(QImage picture, QWidget* parent)
-    : QWidget(parent), picture_(std::move(picture)) {
+BoardSurface::BoardSurface(QWidget* parent) : BoardSurface(QImage(), parent) {}
+
+BoardSurface::BoardSurface(QImage drawnPicture, QWidget* parent)
+    : QWidget(parent), drawnPicture_(std::move(drawnPicture)) {
     setAutoFillBackground(true);
     setCursor(Qt::CrossCursor);
+}
+
+QImage BoardSurface::pictureFor(qreal devicePixelRatio) const {
+    if (!drawnPicture_.isNull() && drawnPicture_.devicePixelRatio() == devicePixelRatio) {
+        return drawnPicture_;
+    }
+    return gridImageForRatio(
+        std::clamp(devicePixelRatio, GridPicture::kMinRatio, GridPicture::kMaxRatio));
 }
 
 QSize BoardSurface::sizeHint() const {
@@ -19,5 +32,7 @@ QSize BoardSurface::sizeHint() const {
 
 void BoardSurface::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.drawImage(0, 0, picture_);
+    // The painted device, not the widget: a grab or render into an image of
+    // another ratio gets the picture drawn for that image.
+    painter.drawImage(QPointF(0, 0), pictureFor(painter.device()->devicePixelRatio()));
 }
