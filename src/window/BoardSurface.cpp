@@ -1,5 +1,6 @@
 #include "window/BoardSurface.h"
 
+#include <QPaintEngine>
 #include <QPainter>
 #include <algorithm>
 
@@ -34,5 +35,6 @@ void BoardSurface::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     // The painted device, not the widget: a grab or render into an image of
     // another ratio gets the picture drawn for that image.
-    painter.drawImage(QPointF(0, 0), pictureFor(painter.device()->devicePixelRatio()));
+    painter.drawImage(QPointF(0, 0),
+                      pictureFor(painter.paintEngine()->paintDevice()->devicePixelRatio()));
 }

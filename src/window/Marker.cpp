@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QPaintEngine>
 #include <QPainter>
 #include <cmath>
 #include <stdexcept>
@@ -74,7 +75,7 @@ void Marker::paintEvent(QPaintEvent* /*event*/) {
     // Drawn per pixel instead of with QPainter::drawEllipse: the disc must
     // come out the same on every paint engine, with no blended edge.
     QPainter painter(this);
-    const qreal ratio = painter.device()->devicePixelRatio();
+    const qreal ratio = painter.paintEngine()->paintDevice()->devicePixelRatio();
     const QColor colour = colourOf(backColor_);
     if (disc_.isNull() || disc_.devicePixelRatio() != ratio || discColour_ != colour) {
         disc_ = discImage(ratio, colour);
