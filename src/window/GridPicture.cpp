@@ -244,9 +244,6 @@ void GridPicture::drawArrowheads() {
 }
 
 void GridPicture::drawLabels() {
-    const auto stamp = [this](const GridGlyph& glyph, int left, int top) {
-        this->stamp(glyph, left, top);
-    };
     const auto minus = [this](int digitLeft, int digitTop) {
         const int row = digitTop + kMinusRowOffset;
         const int last = digitLeft - kMinusGap - 1;
