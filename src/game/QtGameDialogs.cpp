@@ -1,10 +1,50 @@
 #include "game/QtGameDialogs.h"
 
+#include <QApplication>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QScreen>
+#include <QSpacerItem>
+#include <algorithm>
+
+namespace {
+// Close, minimise and maximise buttons and the frame's paddings, as the
+// common desktop themes draw them.
+constexpr int kTitleBarControls = 140;
+} // namespace
 
 QWidget* QtGameDialogs::visibleParent() const {
     return (parent_ && parent_->isVisible()) ? parent_.data() : nullptr;
+}
+
+int QtGameDialogs::titleWidth(const QString& title) {
+    // Window managers draw titles in their own font, commonly bold; the
+    // title-bar font Qt knows is the nearest measure a box has.
+    QFont font = QApplication::font("QMdiSubWindowTitleBar");
+    font.setBold(true);
+    const int width = QFontMetrics(font).horizontalAdvance(title) + kTitleBarControls;
+    // A title too long for the screen is cut by the frame whatever the box does.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen != nullptr ? std::min(width, screen->availableGeometry().width()) : width;
+}
+
+// Qt sizes a box by its contents (a message box allows its title only a
+// narrow margin), so a spacer the width of the title keeps the box wide
+// enough; it adds no height.
+void QtGameDialogs::holdTitle(QDialog& box) {
+    QLayout* layout = box.layout();
+    if (layout == nullptr) {
+        return;
+    }
+    auto* spacer =
+        new QSpacerItem(titleWidth(box.windowTitle()), 0, QSizePolicy::Fixed, QSizePolicy::Fixed);
+    if (auto* grid = qobject_cast<QGridLayout*>(layout)) {
+        grid->addItem(spacer, grid->rowCount(), 0, 1, grid->columnCount());
+    } else {
+        layout->addItem(spacer);
+    }
 }
 
 QString QtGameDialogs::inputBox(const QString& prompt, const QString& title) {
@@ -13,11 +53,14 @@ QString QtGameDialogs::inputBox(const QString& prompt, const QString& title) {
     box.setLabelText(prompt);
     box.setTextValue(QString());
     box.setInputMode(QInputDialog::TextInput);
+    box.minimumSizeHint(); // builds the box's layout
+    holdTitle(box);
     return box.exec() == QDialog::Accepted ? box.textValue() : QString();
 }
 
 void QtGameDialogs::messageBox(const QString& text, const QString& title) {
     QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, visibleParent());
     box.setTextFormat(Qt::PlainText);
+    holdTitle(box);
     box.exec();
 }

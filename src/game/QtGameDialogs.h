@@ -5,8 +5,10 @@
 #include <QPointer>
 #include <QWidget>
 
+class QDialog;
+
 // Qt's own input and message boxes, shown as plain text so that a typed name
-// is never read as markup.
+// is never read as markup, and never narrower than their title.
 class QtGameDialogs : public GameDialogs {
 public:
     void setParentWindow(QWidget* parent) { parent_ = parent; }
@@ -14,8 +16,13 @@ public:
     QString inputBox(const QString& prompt, const QString& title) override;
     void messageBox(const QString& text, const QString& title) override;
 
+    // The width a box needs to show its whole title in the window frame: the
+    // title in a bold title-bar font plus room for the frame's buttons.
+    static int titleWidth(const QString& title);
+
 private:
     QWidget* visibleParent() const;
+    static void holdTitle(QDialog& box);
 
     QPointer<QWidget> parent_;
 };

@@ -1,16 +1,24 @@
 #include "window/BoardSurface.h"
 
+#include <QPaintEngine>
 #include <QPainter>
+#include <algorithm>
+
+#include "window/GridImage.h"
 
 namespace {
 constexpr int kDesignWidth = 1016;
 constexpr int kDesignHeight = 722;
 } // namespace
 
-BoardSurface::BoardSurface(QImage picture, QWidget* parent)
-    : QWidget(parent), picture_(std::move(picture)) {
+BoardSurface::BoardSurface(QWidget* parent) : QWidget(parent) {
     setAutoFillBackground(true);
     setCursor(Qt::CrossCursor);
+}
+
+QImage BoardSurface::pictureFor(qreal devicePixelRatio) const {
+    return gridImageForRatio(
+        std::clamp(devicePixelRatio, GridPicture::kMinRatio, GridPicture::kMaxRatio));
 }
 
 QSize BoardSurface::sizeHint() const {
@@ -19,5 +27,8 @@ QSize BoardSurface::sizeHint() const {
 
 void BoardSurface::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.drawImage(0, 0, picture_);
+    // The painted device, not the widget: a grab or render into an image of
+    // another ratio gets the picture drawn for that image.
+    painter.drawImage(QPointF(0, 0),
+                      pictureFor(painter.paintEngine()->paintDevice()->devicePixelRatio()));
 }

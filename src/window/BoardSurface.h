@@ -4,18 +4,18 @@
 #include <QWidget>
 
 // The window's own surface: the grid picture drawn unscaled at its top-left
-// corner, the window's face colour elsewhere. Every control lies on it.
+// corner, the window's face colour elsewhere. Every control lies on it. The
+// picture is the one drawn for the ratio of the device being painted, so it
+// is sharp on any screen.
 class BoardSurface : public QWidget {
     Q_OBJECT
 public:
-    explicit BoardSurface(QImage picture, QWidget* parent = nullptr);
+    explicit BoardSurface(QWidget* parent = nullptr);
 
-    const QImage& picture() const { return picture_; }
+    // The picture as painted on a device of the given ratio.
+    QImage pictureFor(qreal devicePixelRatio) const;
     QSize sizeHint() const override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-
-private:
-    QImage picture_;
 };

@@ -1,5 +1,8 @@
 #include "window/GridImage.h"
 
+#include <cmath>
+#include <map>
+
 QRgb gridInkColour(GridInk ink) {
     switch (ink) {
     case GridInk::White:
@@ -13,12 +16,26 @@ QRgb gridInkColour(GridInk ink) {
 }
 
 QImage gridImage(const GridPicture& picture) {
-    QImage image(GridPicture::kSize, GridPicture::kSize, QImage::Format_RGB32);
-    for (int row = 0; row < GridPicture::kSize; ++row) {
+    const int size = picture.size();
+    QImage image(size, size, QImage::Format_RGB32);
+    for (int row = 0; row < size; ++row) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(row));
-        for (int column = 0; column < GridPicture::kSize; ++column) {
+        for (int column = 0; column < size; ++column) {
             line[column] = gridInkColour(picture.at(column, row));
         }
     }
+    image.setDevicePixelRatio(picture.ratio());
     return image;
+}
+
+QImage gridImageForRatio(qreal ratio) {
+    // Screens report ratios such as 1.5 exactly; the rounding only keeps
+    // near-equal ratios from drawing the picture again.
+    const long key = std::lround(ratio * 1000.0);
+    static std::map<long, QImage> drawn;
+    auto found = drawn.find(key);
+    if (found == drawn.end()) {
+        found = drawn.emplace(key, gridImage(GridPicture::draw(key / 1000.0))).first;
+    }
+    return found->second;
 }

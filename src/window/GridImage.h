@@ -9,5 +9,12 @@
 // level of 23 expands to.
 QRgb gridInkColour(GridInk ink);
 
-// The picture as a 705 x 705 RGB32 image holding only the three ink colours.
+// The picture as an RGB32 image of its device size holding only the three ink
+// colours, carrying the picture's ratio so that it paints one image pixel per
+// device pixel.
 QImage gridImage(const GridPicture& picture);
+
+// The grid picture for a device pixel ratio (taken to three decimals), drawn
+// the first time a ratio is asked for and kept for the life of the process.
+// The returned images share the kept pixels. GUI thread only.
+QImage gridImageForRatio(qreal ratio);

@@ -1,30 +1,40 @@
 #include "window/Icons.h"
 
+#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
 // All pictures are designed on a 100 x 100 grid and scaled to the pixel size.
 constexpr qreal kDesign = 100.0;
 
-template <typename Draw> QPixmap drawPicture(int size, Draw draw) {
-    if (size < 1) {
+// Device pixels for a length in pixels, at least one.
+int devicePixels(int pixels, qreal ratio) {
+    return std::max(1, static_cast<int>(std::lround(pixels * ratio)));
+}
+
+template <typename Draw> QPixmap drawPicture(int size, qreal ratio, Draw draw) {
+    if (size < 1 || !(ratio > 0.0)) {
         return {};
     }
-    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    const int side = devicePixels(size, ratio);
+    QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
     if (image.isNull()) { // allocation refused for an absurd size
         return {};
     }
-    image.setDevicePixelRatio(1.0);
     image.fill(Qt::transparent);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.scale(size / kDesign, size / kDesign);
+    painter.scale(side / kDesign, side / kDesign);
     draw(painter);
     painter.end();
+    // The ratio that makes the picture exactly size pixels wide.
+    image.setDevicePixelRatio(static_cast<qreal>(side) / size);
     return QPixmap::fromImage(image);
 }
 
@@ -57,8 +67,12 @@ void drawOpenEyes(QPainter& p) {
 
 namespace Icons {
 
-QPixmap mascot(int size) {
-    return drawPicture(size, [](QPainter& p) {
+qreal screenRatio() {
+    return qGuiApp != nullptr ? qGuiApp->devicePixelRatio() : 1.0;
+}
+
+QPixmap mascot(int size, qreal ratio) {
+    return drawPicture(size, ratio, [](QPainter& p) {
         const QColor outline(0x5a, 0x33, 0x15);
         const QColor feathers(0xd9, 0x7a, 0x2b);
         const QColor face(0xfd, 0xe9, 0xc4);
@@ -113,13 +127,13 @@ QPixmap mascot(int size) {
 QIcon windowIcon() {
     QIcon icon;
     for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
-        icon.addPixmap(mascot(size));
+        icon.addPixmap(mascot(size, 1.0));
     }
     return icon;
 }
 
-QPixmap smilingFace(int size) {
-    return drawPicture(size, [](QPainter& p) {
+QPixmap smilingFace(int size, qreal ratio) {
+    return drawPicture(size, ratio, [](QPainter& p) {
         drawYellowDisc(p);
         drawOpenEyes(p);
         QPainterPath mouth;
@@ -131,8 +145,8 @@ QPixmap smilingFace(int size) {
     });
 }
 
-QPixmap neutralFace(int size) {
-    return drawPicture(size, [](QPainter& p) {
+QPixmap neutralFace(int size, qreal ratio) {
+    return drawPicture(size, ratio, [](QPainter& p) {
         drawYellowDisc(p);
         drawOpenEyes(p);
         p.setPen(roundPen(kFaceInk, 5.5));
@@ -140,8 +154,8 @@ QPixmap neutralFace(int size) {
     });
 }
 
-QPixmap laughingFace(int size) {
-    return drawPicture(size, [](QPainter& p) {
+QPixmap laughingFace(int size, qreal ratio) {
+    return drawPicture(size, ratio, [](QPainter& p) {
         drawYellowDisc(p);
 
         // Eyes squeezed shut into arches.
@@ -177,8 +191,8 @@ QPixmap laughingFace(int size) {
     });
 }
 
-QPixmap noEntrySign(int size) {
-    return drawPicture(size, [](QPainter& p) {
+QPixmap noEntrySign(int size, qreal ratio) {
+    return drawPicture(size, ratio, [](QPainter& p) {
         // A white rim and grey hairline keep the sign apart from any button colour.
         p.setPen(QPen(QColor(0x55, 0x55, 0x55), 1.5));
         p.setBrush(Qt::white);
@@ -191,20 +205,24 @@ QPixmap noEntrySign(int size) {
     });
 }
 
-QCursor smallSquarePointer() {
+QCursor smallSquarePointer(qreal ratio) {
     constexpr int canvas = 32;
     constexpr int hot = canvas / 2;
     constexpr int half = 5; // square side 2 * half + 1, centred on the hot spot
-    QImage image(canvas, canvas, QImage::Format_ARGB32_Premultiplied);
+    // Whole device pixels per pixel, so the rings stay sharp and even.
+    const int scale = std::max(1, static_cast<int>(std::lround(ratio)));
+    QImage image(canvas * scale, canvas * scale, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter p(&image);
     p.setCompositionMode(QPainter::CompositionMode_Source);
-    const QRect outer(hot - half, hot - half, 2 * half + 1, 2 * half + 1);
+    const QRect outer((hot - half) * scale, (hot - half) * scale, (2 * half + 1) * scale,
+                      (2 * half + 1) * scale);
     p.fillRect(outer, Qt::black);
-    p.fillRect(outer.adjusted(1, 1, -1, -1), Qt::white);
-    p.fillRect(outer.adjusted(2, 2, -2, -2), Qt::black);
-    p.fillRect(outer.adjusted(3, 3, -3, -3), Qt::transparent);
+    p.fillRect(outer.adjusted(scale, scale, -scale, -scale), Qt::white);
+    p.fillRect(outer.adjusted(2 * scale, 2 * scale, -2 * scale, -2 * scale), Qt::black);
+    p.fillRect(outer.adjusted(3 * scale, 3 * scale, -3 * scale, -3 * scale), Qt::transparent);
     p.end();
+    image.setDevicePixelRatio(scale);
     return QCursor(QPixmap::fromImage(image), hot, hot);
 }
 

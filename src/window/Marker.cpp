@@ -1,24 +1,37 @@
 #include "window/Marker.h"
 
 #include <QColor>
+#include <QImage>
+#include <QPaintEngine>
 #include <QPainter>
+#include <cmath>
 #include <stdexcept>
 
 #include "window/MarkerGroups.h"
 
 namespace {
 
-// Half the width of the disc's span on a row: the pixels whose centres lie
-// within the disc, so the edge is hard and the middle row spans the full
-// diameter.
-int discHalfSpan(int row) {
-    const double radius = kDiscDiameter / 2.0;
-    const double dy = row + 0.5 - radius;
-    int half = 0;
-    while (half < kDiscDiameter / 2 && (half + 1) * (half + 1) + dy * dy <= radius * radius) {
-        ++half;
+// The disc as an image of the device's resolution: opaque where a device
+// pixel's centre lies within the disc, transparent elsewhere, so the edge is
+// hard at any ratio. At ratio 1 the middle row spans the full 25 pixels.
+QImage discImage(qreal ratio, const QColor& colour) {
+    const double radius = kDiscDiameter * ratio / 2.0;
+    const int side = static_cast<int>(std::ceil(kDiscDiameter * ratio - 1e-9));
+    QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    const QRgb ink = colour.rgb();
+    for (int row = 0; row < side; ++row) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(row));
+        const double dy = row + 0.5 - radius;
+        for (int column = 0; column < side; ++column) {
+            const double dx = column + 0.5 - radius;
+            if (dx * dx + dy * dy <= radius * radius) {
+                line[column] = ink;
+            }
+        }
     }
-    return half;
+    image.setDevicePixelRatio(ratio);
+    return image;
 }
 
 QColor colourOf(std::uint32_t bgr) {
@@ -59,13 +72,14 @@ void Marker::paintEvent(QPaintEvent* /*event*/) {
     if (backStyle_ != kOpaque) {
         return;
     }
-    // Row spans instead of QPainter::drawEllipse: the disc must come out the
-    // same pixel for pixel on every paint engine, with no blended edge.
+    // Drawn per pixel instead of with QPainter::drawEllipse: the disc must
+    // come out the same on every paint engine, with no blended edge.
     QPainter painter(this);
+    const qreal ratio = painter.paintEngine()->paintDevice()->devicePixelRatio();
     const QColor colour = colourOf(backColor_);
-    const int centre = kDiscDiameter / 2;
-    for (int row = 0; row < kDiscDiameter; ++row) {
-        const int half = discHalfSpan(row);
-        painter.fillRect(centre - half, row, 2 * half + 1, 1, colour);
+    if (disc_.isNull() || disc_.devicePixelRatio() != ratio || discColour_ != colour) {
+        disc_ = discImage(ratio, colour);
+        discColour_ = colour;
     }
+    painter.drawImage(QPointF(0, 0), disc_);
 }

@@ -1,11 +1,14 @@
 #pragma once
 
+#include <QColor>
+#include <QImage>
 #include <QWidget>
 #include <cstdint>
 
 // One point marker of the board: a 25-pixel disc over the grid picture that
-// is either invisible or filled with its back colour. It never takes the
-// mouse, so the board's own cursor shows over it.
+// is either invisible or filled with its back colour, drawn at the device's
+// own resolution. It never takes the mouse, so the board's own cursor shows
+// over it.
 class Marker : public QWidget {
     Q_OBJECT
 
@@ -30,4 +33,7 @@ protected:
 private:
     int backStyle_ = kTransparent;
     std::uint32_t backColor_ = 0xFFFFFF;
+    // The disc as last drawn, kept until the colour or the device ratio changes.
+    QImage disc_;
+    QColor discColour_;
 };

@@ -63,15 +63,19 @@ void PictureButton::paintEvent(QPaintEvent*) {
     qDrawWinButton(&painter, bevel, palette(), sunken, nullptr);
 
     const int shift = sunken ? 1 : 0;
+    // Pictures drawn for a high-density screen carry their ratio: lay them
+    // out by their size in pixels, and let the painter place their device
+    // pixels one to one.
     const QPixmap picture = currentPicture();
+    const QSize pictureSize = picture.deviceIndependentSize().toSize();
     const QFontMetrics metrics(font());
     const int textHeight = metrics.height();
-    const int contentHeight = picture.height() + 2 + textHeight;
+    const int contentHeight = pictureSize.height() + 2 + textHeight;
     int top = (area.height() - contentHeight) / 2 + shift;
     if (!picture.isNull()) {
-        painter.drawPixmap((area.width() - picture.width()) / 2 + shift, top, picture);
+        painter.drawPixmap((area.width() - pictureSize.width()) / 2 + shift, top, picture);
     }
-    top += picture.height() + 2;
+    top += pictureSize.height() + 2;
 
     const QRect textRect(shift, top, area.width(), textHeight);
     style()->drawItemText(&painter, textRect,

@@ -3,8 +3,6 @@
 #include "window/AnswerBox.h"
 #include "window/BoardSurface.h"
 #include "window/CaptionLabel.h"
-#include "window/GridImage.h"
-#include "window/GridPicture.h"
 #include "window/Icons.h"
 #include "window/PictureButton.h"
 #include "window/WindowFonts.h"
@@ -116,7 +114,7 @@ void TavolaUi::setupUi(QMainWindow* window) {
     window->setWindowTitle(QStringLiteral("Aiutami a trovare i punti nel piano cartesiano"));
     window->setWindowIcon(Icons::windowIcon());
 
-    board = new BoardSurface(gridImage(GridPicture::draw()), window);
+    board = new BoardSurface(window);
     board->setObjectName(QStringLiteral("board"));
     window->setCentralWidget(board);
 

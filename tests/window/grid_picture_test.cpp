@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "window/GridGlyphs.h"
 #include "window/GridImage.h"
@@ -327,4 +328,120 @@ TEST(GridImage, HoldsExactlyTheThreeInkColours) {
     EXPECT_EQ(image.pixel(349, 356), black);
     EXPECT_EQ(image.pixel(15, 22), grey);
     EXPECT_EQ(image.pixel(683, 690), white);
+}
+
+namespace {
+
+const GridPicture& pictureAtTwo() {
+    static const GridPicture drawn = GridPicture::draw(2.0);
+    return drawn;
+}
+
+Box blackBoxAtTwo(int firstColumn, int lastColumn, int firstRow, int lastRow) {
+    Box box{pictureAtTwo().size(), pictureAtTwo().size(), -1, -1};
+    for (int row = firstRow; row <= lastRow; ++row) {
+        for (int column = firstColumn; column <= lastColumn; ++column) {
+            if (pictureAtTwo().at(column, row) == GridInk::Black) {
+                box = {std::min(box.left, column), std::min(box.top, row),
+                       std::max(box.right, column), std::max(box.bottom, row)};
+            }
+        }
+    }
+    return box;
+}
+
+// Every device pixel of the image is one of the three ink colours.
+bool holdsOnlyTheInkColours(const QImage& image) {
+    for (int row = 0; row < image.height(); ++row) {
+        for (int column = 0; column < image.width(); ++column) {
+            const QRgb pixel = image.pixel(column, row);
+            if (pixel != 0xFFFFFFFF && pixel != 0xFFBDBDBD && pixel != 0xFF000000) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+TEST(GridPictureAtRatio, TwoKeepsEveryLineOnItsScaledPixelsAndDrawsTheGlyphsSharp) {
+    const GridPicture& two = pictureAtTwo();
+    ASSERT_EQ(two.size(), 1410);
+    // The grey lines are exactly the scaled design lines, two device pixels wide.
+    for (int row = 0; row < two.size(); ++row) {
+        for (int column = 0; column < two.size(); ++column) {
+            ASSERT_EQ(two.at(column, row) == GridInk::Grey,
+                      ink(column / 2, row / 2) == GridInk::Grey)
+                << where(column, row);
+        }
+    }
+    for (int column = 10; column <= 1401; ++column) {
+        ASSERT_EQ(two.at(column, 712), GridInk::Black) << where(column, 712);
+        ASSERT_EQ(two.at(column, 713), GridInk::Black) << where(column, 713);
+    }
+    EXPECT_EQ(blackBoxAtTwo(690, 720, 850, 978), (Box{698, 850, 699, 978})); // y axis between ticks
+
+    // Each label's ink covers its 1x glyph scaled, fills exactly the scaled
+    // box, and is more than the 1x bitmap blown up.
+    struct Label {
+        Box box; // 1x
+        int digit;
+    };
+    std::vector<Label> labels;
+    for (int k = 0; k < 11; ++k) {
+        if (k != 5) {
+            const int u = k - 5;
+            const int left = u > 0 ? kColumns[k] - 2 : kColumns[k];
+            labels.push_back({{left, 362, left + 4, 371}, u > 0 ? u : -u});
+            labels.push_back({{339, kRows[k] - 3, 343, kRows[k] + 6}, 5 - k > 0 ? 5 - k : k - 5});
+        }
+    }
+    for (const Label& label : labels) {
+        SCOPED_TRACE(::testing::Message() << "digit " << label.digit << " at " << label.box);
+        const Box scaled{2 * label.box.left, 2 * label.box.top, 2 * label.box.right + 1,
+                         2 * label.box.bottom + 1};
+        // Two blank device columns part a digit from its minus sign.
+        EXPECT_EQ(
+            blackBoxAtTwo(scaled.left - 2, scaled.right + 2, scaled.top - 2, scaled.bottom + 2),
+            scaled);
+        bool blownUp = true;
+        for (int row = scaled.top; row <= scaled.bottom; ++row) {
+            for (int column = scaled.left; column <= scaled.right; ++column) {
+                const bool designInk = ink(column / 2, row / 2) == GridInk::Black;
+                if (designInk) {
+                    EXPECT_EQ(two.at(column, row), GridInk::Black) << where(column, row);
+                }
+                blownUp = blownUp && designInk == (two.at(column, row) == GridInk::Black);
+            }
+        }
+        EXPECT_FALSE(blownUp);
+    }
+    EXPECT_EQ(blackBoxAtTwo(1370, 1409, 660, 700), (Box{1386, 686, 1397, 699})); // letter x
+
+    const QImage image = gridImage(two);
+    EXPECT_EQ(image.devicePixelRatio(), 2.0);
+    EXPECT_TRUE(holdsOnlyTheInkColours(image));
+}
+
+TEST(GridPictureAtRatio, FractionalRatiosKeepThreeColoursAndEvenLines) {
+    for (const double ratio : {1.25, 1.5}) {
+        SCOPED_TRACE(ratio);
+        const GridPicture drawn = GridPicture::draw(ratio);
+        EXPECT_TRUE(holdsOnlyTheInkColours(gridImage(drawn)));
+        // Every grey line is the same whole number of device pixels wide.
+        const int width = ratio < 1.5 ? 1 : 2;
+        const int row = static_cast<int>(100 * ratio);
+        int run = 0;
+        for (int column = 0; column < drawn.size(); ++column) {
+            if (drawn.at(column, row) == GridInk::Grey) {
+                ++run;
+            } else if (run > 0) {
+                EXPECT_EQ(run, width) << "line ending at device column " << column;
+                run = 0;
+            }
+        }
+    }
+    EXPECT_THROW((void)GridPicture::draw(0.0), std::invalid_argument);
+    EXPECT_THROW((void)GridPicture::draw(100.0), std::invalid_argument);
 }

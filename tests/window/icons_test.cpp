@@ -13,30 +13,30 @@ namespace {
 
 struct Picture {
     std::string name;
-    std::function<QPixmap(int)> draw;
+    std::function<QPixmap(int, qreal)> draw;
 };
 
 const std::vector<Picture>& allPictures() {
     static const std::vector<Picture> pictures{
         {"mascot",
-         [](int s) {
-             return Icons::mascot(s);
+         [](int s, qreal ratio) {
+             return Icons::mascot(s, ratio);
          }},
         {"smilingFace",
-         [](int s) {
-             return Icons::smilingFace(s);
+         [](int s, qreal ratio) {
+             return Icons::smilingFace(s, ratio);
          }},
         {"neutralFace",
-         [](int s) {
-             return Icons::neutralFace(s);
+         [](int s, qreal ratio) {
+             return Icons::neutralFace(s, ratio);
          }},
         {"laughingFace",
-         [](int s) {
-             return Icons::laughingFace(s);
+         [](int s, qreal ratio) {
+             return Icons::laughingFace(s, ratio);
          }},
         {"noEntrySign",
-         [](int s) {
-             return Icons::noEntrySign(s);
+         [](int s, qreal ratio) {
+             return Icons::noEntrySign(s, ratio);
          }},
     };
     return pictures;
@@ -92,7 +92,7 @@ TEST(Icons, EveryPictureIsSquareTransparentAtCornersAndOpaqueInMiddle) {
     for (const Picture& picture : allPictures()) {
         for (const int size : {16, 32, 48, 128}) {
             SCOPED_TRACE(testing::Message() << picture.name << " at " << size);
-            const QPixmap pixmap = picture.draw(size);
+            const QPixmap pixmap = picture.draw(size, 1.0);
             ASSERT_FALSE(pixmap.isNull());
             EXPECT_EQ(pixmap.size(), QSize(size, size));
             EXPECT_EQ(pixmap.devicePixelRatio(), 1.0);
@@ -117,7 +117,7 @@ TEST(Icons, DefaultSizeIsThirtyTwo) {
 TEST(Icons, SizeBelowOneGivesNullPixmap) {
     for (const Picture& picture : allPictures()) {
         for (const int size : {0, -1, -32}) {
-            EXPECT_TRUE(picture.draw(size).isNull()) << picture.name << " at " << size;
+            EXPECT_TRUE(picture.draw(size, 1.0).isNull()) << picture.name << " at " << size;
         }
     }
 }
@@ -174,7 +174,7 @@ TEST(Icons, PicturesDifferFromOneAnother) {
     const std::vector<Picture>& pictures = allPictures();
     for (std::size_t i = 0; i < pictures.size(); ++i) {
         for (std::size_t j = i + 1; j < pictures.size(); ++j) {
-            EXPECT_NE(pixels(pictures[i].draw(32)), pixels(pictures[j].draw(32)))
+            EXPECT_NE(pixels(pictures[i].draw(32, 1.0)), pixels(pictures[j].draw(32, 1.0)))
                 << pictures[i].name << " vs " << pictures[j].name;
         }
     }
@@ -219,4 +219,19 @@ TEST(Icons, PointerIsSmallSquareCentredOnItsHotSpotInBlackAndWhite) {
     EXPECT_EQ(ink.width(), ink.height());
     EXPECT_LE(ink.width(), image.width() / 2);
     EXPECT_EQ(ink.center(), hot);
+}
+
+TEST(Icons, PicturesForADenseScreenKeepTheirSizeInPixelsAtDeviceResolution) {
+    for (const Picture& picture : allPictures()) {
+        for (const qreal ratio : {1.5, 2.0}) {
+            SCOPED_TRACE(testing::Message() << picture.name << " at ratio " << ratio);
+            const QPixmap dense = picture.draw(32, ratio);
+            EXPECT_EQ(dense.size(), QSize(qRound(32 * ratio), qRound(32 * ratio)));
+            EXPECT_EQ(dense.deviceIndependentSize(), QSizeF(32, 32));
+        }
+    }
+    const QCursor pointer = Icons::smallSquarePointer(2.0);
+    EXPECT_EQ(pointer.pixmap().size(), QSize(64, 64));
+    EXPECT_EQ(pointer.pixmap().deviceIndependentSize(), QSizeF(32, 32));
+    EXPECT_EQ(pointer.hotSpot(), QPoint(16, 16));
 }

@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "window/BoardSurface.h"
 #include "window/GridImage.h"
 #include "window/GridPicture.h"
 #include "window/Marker.h"
@@ -256,5 +257,47 @@ TEST(MarkerBoard, LightingDrawsOneRedDiscOnItsCrossing) {
         EXPECT_EQ(red.top, centre.row - 12) << c.group << "/" << c.index;
         EXPECT_EQ(red.bottom, centre.row + 12) << c.group << "/" << c.index;
         EXPECT_NEAR(red.count, 3.14159 * 12.5 * 12.5, 25.0);
+    }
+}
+
+// On a screen of ratio 2 the board shows the picture drawn for that ratio,
+// one image pixel per device pixel, and the lit disc is 50 device pixels
+// across with a hard edge.
+TEST(MarkerBoard, BoardAndDiscsAreDrawnForTheDeviceRatio) {
+    BoardSurface board;
+    board.resize(GridPicture::kSize, GridPicture::kSize);
+    MarkerGroup origin(6);
+    origin.create(&board);
+    lightMarker(origin, 0);
+
+    QImage shown(1410, 1410, QImage::Format_RGB32);
+    shown.setDevicePixelRatio(2.0);
+    board.render(&shown);
+    const QImage expected = gridImageForRatio(2.0);
+    ASSERT_EQ(expected.size(), shown.size());
+    EXPECT_EQ(expected.cacheKey(), gridImageForRatio(2.0).cacheKey()); // drawn once
+
+    const ColourBox red = boxOf(shown, kRed);
+    EXPECT_EQ(red.left, 2 * 349 - 24);
+    EXPECT_EQ(red.right, 2 * 349 + 25);
+    EXPECT_EQ(red.top, 2 * 356 - 24);
+    EXPECT_EQ(red.bottom, 2 * 356 + 25);
+    EXPECT_NEAR(red.count, 3.14159 * 25 * 25, 50.0);
+    // Not a 25-pixel disc blown up: its top rows widen one by one.
+    const auto redInRow = [&shown](int row) {
+        int count = 0;
+        for (int column = 0; column < shown.width(); ++column) {
+            count += shown.pixel(column, row) == kRed ? 1 : 0;
+        }
+        return count;
+    };
+    EXPECT_LT(redInRow(red.top), redInRow(red.top + 1));
+    for (int row = 0; row < shown.height(); ++row) {
+        for (int column = 0; column < shown.width(); ++column) {
+            const QRgb pixel = shown.pixel(column, row);
+            if (pixel != kRed) {
+                ASSERT_EQ(pixel, expected.pixel(column, row)) << where(column, row);
+            }
+        }
     }
 }
