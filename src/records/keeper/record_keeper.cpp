@@ -73,19 +73,13 @@ int g_directory = -1;
 bool g_staging = false; // new files exist but no intent yet: discard on failure
 
 #ifdef TROVAPUNTI_RECORD_KEEPER_DRILL
-// Test builds only: die (or pause) at the chosen system call, to prove that
-// a kill anywhere leaves a consistent pair. The installed program has no such
-// hook.
+// Test builds only: die at the chosen system call, to prove that a kill
+// anywhere leaves a consistent pair. The installed program has no such hook.
 long g_stopAt = 0;
-long g_pauseAt = 0;
 long g_step = 0;
 void beforeSystemCall() {
-    ++g_step;
-    if (g_step == g_stopAt) {
+    if (++g_step == g_stopAt) {
         std::raise(SIGKILL);
-    }
-    if (g_step == g_pauseAt) {
-        std::raise(SIGSTOP);
     }
 }
 #else
@@ -430,9 +424,6 @@ int main(int argc, char** argv) {
 #ifdef TROVAPUNTI_RECORD_KEEPER_DRILL
     if (const char* stopAt = std::getenv("TROVAPUNTI_RECORD_STOP_AT")) {
         g_stopAt = std::strtol(stopAt, nullptr, 10);
-    }
-    if (const char* pauseAt = std::getenv("TROVAPUNTI_RECORD_PAUSE_AT")) {
-        g_pauseAt = std::strtol(pauseAt, nullptr, 10);
     }
 #endif
     clearenv();
