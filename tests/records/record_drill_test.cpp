@@ -17,6 +17,7 @@
 #include <atomic>
 #include <grp.h>
 #include <iostream>
+#include <limits>
 #include <memory>
 #include <numeric>
 #include <pwd.h>
@@ -202,10 +203,15 @@ TEST_F(RecordDrill, ASaveKilledAnywhereLeavesTheOldPairOrTheNewOneForAnyNextPlay
         }
     }
     ASSERT_GT(steps, 10);
-    QElapsedTimer clock;
-    clock.start();
-    ASSERT_EQ(killedSave(2, QString(), -1).line, "saved");
-    const int saveUs = std::max(1, int(clock.nsecsElapsed() / 1000));
+    // The quickest of a few clean saves bounds the random moments.
+    qint64 quickestNs = std::numeric_limits<qint64>::max();
+    for (int i = 2; i < 7; ++i) {
+        QElapsedTimer clock;
+        clock.start();
+        ASSERT_EQ(killedSave(i, QString(), -1).line, "saved");
+        quickestNs = std::min(quickestNs, clock.nsecsElapsed());
+    }
+    const int saveUs = std::max(2, int(quickestNs / 1000));
     store(50, QStringLiteral("giocatore 50"));
 
     constexpr int kRounds = 300;
