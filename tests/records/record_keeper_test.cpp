@@ -283,20 +283,25 @@ TEST(RecordKeeperPrivilegeTest, AnAccountOutsideTheGroupSavesThroughASetGroupIdC
 
     const QString shared = QStringLiteral(DRILL_RECORD_DIR);
     QDir(shared).removeRecursively();
-    ASSERT_TRUE(QDir().mkpath(shared));
-    ASSERT_EQ(::chown(QFile::encodeName(shared).constData(), 0, keeperGroup), 0);
-    ASSERT_EQ(::chmod(QFile::encodeName(shared).constData(), 0775), 0);
-    QTemporaryDir other;
-    ASSERT_TRUE(other.isValid());
-    ASSERT_EQ(::chown(QFile::encodeName(other.path()).constData(), 0, keeperGroup), 0);
-    ASSERT_EQ(::chmod(QFile::encodeName(other.path()).constData(), 0775), 0);
-
     const auto asPupil = [&](const QString& program, const QStringList& arguments) {
         return KeeperProcess::run(setpriv, QStringList{QStringLiteral("--reuid=%1").arg(pupil),
                                                        QStringLiteral("--regid=%1").arg(pupilGroup),
                                                        "--clear-groups", "--", program} +
                                                arguments);
     };
+    // Only root makes a missing machine-wide directory, so it is root's.
+    EXPECT_EQ(asPupil(copy, {"create", shared}).line,
+              QByteArray("error . ") + QByteArray::number(ENOENT));
+    EXPECT_FALSE(QFileInfo::exists(shared));
+    EXPECT_EQ(KeeperProcess::run(copy, {"create", shared}).line, "ok");
+    EXPECT_EQ(modeOf(shared), 02775);
+    EXPECT_EQ(QFileInfo(shared).ownerId(), 0u);
+    EXPECT_EQ(QFileInfo(shared).groupId(), keeperGroup);
+    QTemporaryDir other;
+    ASSERT_TRUE(other.isValid());
+    ASSERT_EQ(::chown(QFile::encodeName(other.path()).constData(), 0, keeperGroup), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(other.path()).constData(), 0775), 0);
+
     // Without the copy's privilege the pupil cannot even create the files.
     const Reply plain = asPupil(QStringLiteral(DRILL_KEEPER_PATH), {"create", shared});
     EXPECT_EQ(plain.line, QByteArray("error trovapunti.lock ") + QByteArray::number(EACCES));
@@ -310,8 +315,7 @@ TEST(RecordKeeperPrivilegeTest, AnAccountOutsideTheGroupSavesThroughASetGroupIdC
         EXPECT_EQ(info.groupId(), keeperGroup) << name;
         EXPECT_EQ(modeOf(shared + '/' + name), 0664) << name;
     }
-    EXPECT_EQ(modeOf(shared), 0775);
-    EXPECT_EQ(QFileInfo(shared).ownerId(), 0u);
+    EXPECT_EQ(modeOf(shared), 02775);
 
     // Asked about any other directory the copy keeps no privilege at all.
     EXPECT_EQ(asPupil(copy, {"create", other.path()}).line,

@@ -334,8 +334,8 @@ void ensureFile(const char* name) {
     }
 }
 
-[[noreturn]] void create(const std::string& directory) {
-    openDirectory(directory, true);
+[[noreturn]] void create(const std::string& directory, bool mayMakeDirectory) {
+    openDirectory(directory, mayMakeDirectory);
     lockExclusively();
     recover();
     ensureFile(kScore);
@@ -441,11 +441,14 @@ int main(int argc, char** argv) {
     if (directory.empty()) {
         refuse("directory");
     }
-    if (directory != directoryArgument(TROVAPUNTI_RECORD_DIR)) {
+    const bool machineWide = directory == directoryArgument(TROVAPUNTI_RECORD_DIR);
+    if (!machineWide) {
         dropPrivilege();
     }
     if (command == "create" && argc == 3) {
-        create(directory);
+        // The machine's directory, if missing, is made only by root, so its
+        // owner is always root; the set-up scripts make it in any case.
+        create(directory, !machineWide || geteuid() == 0);
     }
     if (command == "save" && argc == 5) {
         save(directory, argv[3], argv[4]);
