@@ -236,10 +236,12 @@ void rollForward() {
             removeEntry(staged);
         }
     }
-    // Both renames are on disk before the intent goes; an intent that comes
-    // back after a power cut only finds nothing left to do.
+    // Both renames are on disk before the intent goes, and the intent is gone
+    // for good before anything new is staged: a power cut must not bring it
+    // back to commit files staged by a later save that never reached its own.
     syncDirectory();
     removeEntry(kIntent);
+    syncDirectory();
 }
 
 // Under the lock, before anything is read or written: finish a save that
