@@ -1,27 +1,17 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the game, prepares the machine's record
-# directory and starts the game as the calling user.
+# Installs what is missing, builds the game and its record keeper, prepares
+# the machine's record directory and starts the game as the calling user.
 set -euo pipefail
 cd "$(dirname "$0")"
 
 scripts/install-deps.sh
 
 cmake --preset default >/dev/null
-cmake --build --preset default --target trovapunti -j "$(nproc)"
+cmake --build --preset default --target trovapunti trovapunti-record -j "$(nproc)"
 
+# The game run from the build tree saves through the keeper built beside it,
+# which becomes root:games 2755 here; the player needs no group at all.
 record_dir=$(sed -n 's/^TROVAPUNTI_RECORD_DIR:PATH=//p' build/CMakeCache.txt)
-scripts/prepare-record-dir.sh "$record_dir"
+scripts/prepare-record-dir.sh "$record_dir" build/src/records/keeper/trovapunti-record
 
-game=build/src/trovapunti
-user=$(id -un)
-# The groups of this very process, not the group database: a user just added
-# to games does not have the group until the next login.
-if [[ $(id -u) -eq 0 ]] || id -nG | tr ' ' '\n' | grep -qx games; then
-    exec "$game"
-fi
-# The group was just granted (or the login predates it): run the game with
-# the group at once, so the record can be saved before logging in again.
-if getent group games | cut -d: -f4 | tr ',' '\n' | grep -qx "$user"; then
-    exec sg games -c "$(printf '%q' "$PWD/$game")"
-fi
-exec "$game"
+exec build/src/trovapunti

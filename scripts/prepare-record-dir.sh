@@ -1,10 +1,19 @@
 #!/usr/bin/env bash
-# Prepares the record directory shared by every player of the machine:
-# owner root, group games, mode 2775 (new files inherit the group), record
-# files 0664; adds the calling user to the group games.
+# Sets up the record directory shared by every player of the machine and
+# repairs it whatever state it is in: owner root, group games, mode 2775 (new
+# files inherit the group); record files and lock file root:games 0664.
+# With the record keeper's path, also marks the keeper root:games 2755 (unless
+# the administrator overrides it with dpkg-statoverride) and has it create
+# what is missing and clear what a killed save left.
+#
+#   prepare-record-dir.sh DIRECTORY [KEEPER]
+#
+# Used by ./play.sh, by a direct install and by the package's maintainer
+# scripts, so the set-up lives in this one place. Nobody is added to any group.
 set -euo pipefail
 
-record_dir=${1:?usage: prepare-record-dir.sh DIRECTORY}
+record_dir=${1:?usage: prepare-record-dir.sh DIRECTORY [KEEPER]}
+keeper=${2:-}
 
 as_root=()
 if [[ $(id -u) -ne 0 ]]; then
@@ -15,26 +24,51 @@ if ! getent group games >/dev/null; then
     "${as_root[@]}" groupadd --system games
 fi
 
+if [[ -L "$record_dir" || (-e "$record_dir" && ! -d "$record_dir") ]]; then
+    echo "error: $record_dir is not a directory; please move it away and run this again" >&2
+    exit 1
+fi
 if [[ ! -d "$record_dir" ]]; then
     echo "Creating the record directory $record_dir"
-    "${as_root[@]}" install -d -o root -g games -m 2775 "$record_dir"
 fi
+"${as_root[@]}" mkdir -p "$record_dir"
+"${as_root[@]}" chown root:games "$record_dir"
+"${as_root[@]}" chmod 2775 "$record_dir"
 
-# Repair what an older install or a hand copy may have left: a file that is
-# not a regular file is left alone for a person to look at.
-for name in crt.txt ncrt.txt; do
-    file="$record_dir/$name"
-    if [[ -f "$file" && ! -L "$file" ]]; then
-        if [[ $(stat -c '%G %a' "$file") != "games 664" ]]; then
-            "${as_root[@]}" chgrp games "$file"
-            "${as_root[@]}" chmod 0664 "$file"
-        fi
+# The files are fixed through descriptors opened without following links, so
+# a link put in a file's place can never hand root's chown to another file.
+# Anything that is not a regular file is left for a person to look at.
+"${as_root[@]}" perl -MFcntl -e '
+    my ($dir, @names) = @ARGV;
+    my $gid = getgrnam("games");
+    for my $name (@names) {
+        my $path = "$dir/$name";
+        next unless -e $path || -l $path;
+        my $fh;
+        if (!sysopen($fh, $path, O_RDONLY | O_NOFOLLOW | O_NONBLOCK) || !-f $fh) {
+            warn "warning: $path is not a regular file; left as it is\n";
+            next;
+        }
+        chown(0, $gid, $fh) and chmod(0664, $fh)
+            or die "error: cannot repair $path: $!\n";
+    }
+' "$record_dir" crt.txt ncrt.txt trovapunti.lock
+
+if [[ -n "$keeper" ]]; then
+    if [[ -L "$keeper" || ! -f "$keeper" ]]; then
+        echo "error: the record keeper $keeper is not a regular file" >&2
+        exit 1
     fi
-done
-
-user=$(id -un)
-if [[ $(id -u) -ne 0 ]] && ! getent group games | cut -d: -f4 | tr ',' '\n' | grep -qx "$user"; then
-    "${as_root[@]}" usermod -a -G games "$user"
-    echo "The user $user has been added to the group games, so that the record can be saved."
-    echo "Other sessions of $user get the group at the next login."
+    if ! command -v dpkg-statoverride >/dev/null || [[ -z $(dpkg-statoverride --list "$keeper") ]]; then
+        # chown clears the set-group-id bit, so it comes first.
+        "${as_root[@]}" chown root:games "$keeper"
+        "${as_root[@]}" chmod 2755 "$keeper"
+    fi
+    if findmnt -n -o OPTIONS -T "$keeper" 2>/dev/null | tr ',' '\n' | grep -qx nosuid; then
+        echo "warning: $keeper is on a file system mounted nosuid; records cannot be saved from it" >&2
+    fi
+    if ! answer=$("${as_root[@]}" "$keeper" create "$record_dir"); then
+        echo "error: the record keeper could not set up $record_dir: $answer" >&2
+        exit 1
+    fi
 fi

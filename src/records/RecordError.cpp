@@ -41,3 +41,7 @@ QString RecordReason::fromErrno(int error) {
         return QStringLiteral("errore imprevisto del sistema (codice %1)").arg(error);
     }
 }
+
+QString RecordReason::keeperNotStarted(const QString& keeper) {
+    return QStringLiteral("il programma che registra i record (%1) non si avvia").arg(keeper);
+}

@@ -28,6 +28,14 @@ inline const QString kWriteFailed = QStringLiteral("disco pieno o errore di scri
 inline const QString kReadFailed = QStringLiteral("errore di lettura dal disco");
 inline const QString kBusy = QStringLiteral("il file dei record è occupato da un'altra partita");
 inline const QString kPathTooLong = QStringLiteral("il percorso è troppo lungo");
+inline const QString kKeeperStopped =
+    QStringLiteral("il programma che registra i record si è interrotto");
+inline const QString kBadScore = QStringLiteral("il punteggio non è un numero intero valido");
+inline const QString kBadName = QStringLiteral("il nome deve stare su una riga, senza caratteri di "
+                                               "controllo, e avere al massimo 64 caratteri");
+
+// The keeper program at the path could not be started.
+QString keeperNotStarted(const QString& keeper);
 
 // Explains a C errno value; unknown codes get a generic text with the number.
 QString fromErrno(int error);

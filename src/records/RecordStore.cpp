@@ -1,144 +1,91 @@
 #include "records/RecordStore.h"
 
-#include "records/LeadingNumber.h"
+#include "records/HolderName.h"
 #include "records/RecordDirectory.h"
+#include "records/keeper/RecordRules.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QLockFile>
-#include <QSaveFile>
+#include <QProcess>
 #include <QStringDecoder>
-#include <QStringEncoder>
+#include <QThread>
 
 #include <cerrno>
+#include <chrono>
 
-#ifdef Q_OS_UNIX
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#endif
 
 namespace {
 
-constexpr QFileDevice::Permissions kRecordMode = QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                 QFileDevice::ReadGroup | QFileDevice::WriteGroup |
-                                                 QFileDevice::ReadOther;
+// Names the keeper uses inside the record directory.
+const QString kScoreFile = QStringLiteral("crt.txt");
+const QString kNameFile = QStringLiteral("ncrt.txt");
+const QString kLockFile = QStringLiteral("trovapunti.lock");
+constexpr const char* kIntent = "trovapunti.intent";
 
-enum class EntryKind { Missing, Regular, Other, Unreachable };
-
-struct Entry {
-    EntryKind kind = EntryKind::Missing;
-    int error = 0; // set for Unreachable
-};
-
-// What is at the path itself, without following a symbolic link.
-Entry inspect(const QString& path) {
-#ifdef Q_OS_UNIX
-    struct stat st {};
-    if (::lstat(QFile::encodeName(path).constData(), &st) != 0) {
-        const int error = errno;
-        return error == ENOENT ? Entry{} : Entry{EntryKind::Unreachable, error};
-    }
-    return Entry{S_ISREG(st.st_mode) ? EntryKind::Regular : EntryKind::Other};
-#else
-    const QFileInfo info(path);
-    if (info.isSymLink() || info.isJunction()) {
-        return Entry{EntryKind::Other};
-    }
-    if (!info.exists()) {
-        return Entry{};
-    }
-    return Entry{info.isFile() ? EntryKind::Regular : EntryKind::Other};
-#endif
-}
+// The keeper waits up to 20 s for a stuck lock holder; a save itself takes
+// milliseconds.
+constexpr std::chrono::milliseconds kKeeperTimeout{30000};
+constexpr std::chrono::milliseconds kReadLockTimeout{20000};
+constexpr std::chrono::milliseconds kReadLockPoll{10};
 
 RecordError errnoError(const QString& path, int error) {
     return RecordError{path, RecordReason::fromErrno(error)};
 }
 
-// Qt keeps the system's error code only as text, so callers clear errno
-// before the failing call and pass what it holds afterwards.
-RecordError fileError(const QString& path, const QFileDevice& file, int error) {
-    if (error != 0) {
-        return errnoError(path, error);
-    }
-    switch (file.error()) {
-    case QFileDevice::PermissionsError:
-        return RecordError{path, RecordReason::kPermissionDenied};
-    case QFileDevice::ReadError:
-        return RecordError{path, RecordReason::kReadFailed};
-    default:
-        return RecordError{path, RecordReason::kWriteFailed};
-    }
-}
-
-std::optional<RecordError> requireRegularOrMissing(const QString& path) {
-    const Entry entry = inspect(path);
-    switch (entry.kind) {
-    case EntryKind::Missing:
-    case EntryKind::Regular:
-        return std::nullopt;
-    case EntryKind::Other:
-        return RecordError{path, RecordReason::kNotARegularFile};
-    case EntryKind::Unreachable:
-        return errnoError(path, entry.error);
-    }
-    return std::nullopt;
-}
-
-struct RawRead {
-    QByteArray bytes;
-    std::optional<RecordError> error;
-    bool missing = false;
-};
-
-#ifdef Q_OS_UNIX
-class FdCloser {
+class Descriptor {
 public:
-    explicit FdCloser(int fd) : m_fd(fd) {}
-    ~FdCloser() { ::close(m_fd); }
-    FdCloser(const FdCloser&) = delete;
-    FdCloser& operator=(const FdCloser&) = delete;
+    explicit Descriptor(int fd) : m_fd(fd) {}
+    ~Descriptor() {
+        if (m_fd >= 0) {
+            ::close(m_fd);
+        }
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return m_fd; }
 
 private:
     int m_fd;
 };
-#endif
 
-// Reads at most limit bytes of a plain file. The file is checked on the
-// opened descriptor, so nothing swapped in after a check is ever read, and a
-// FIFO in its place cannot block the open.
-RawRead readBounded(const QString& path, qint64 limit) {
-    RawRead result;
-#ifdef Q_OS_UNIX
-    const int fd =
-        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        result.missing = errno == ENOENT;
-        result.error = errnoError(path, errno);
+bool isRegularEntry(int directory, const char* name) {
+    struct stat st {};
+    return ::fstatat(directory, name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode);
+}
+
+// Reads at most limit bytes of a plain file, opened relative to the
+// directory descriptor (or AT_FDCWD). The file is checked on the opened
+// descriptor, so nothing swapped in after a check is ever read, and a FIFO in
+// its place cannot block the open.
+ReadResult readBounded(int directory, const QByteArray& name, const QString& shownPath) {
+    ReadResult result;
+    const Descriptor fd(
+        ::openat(directory, name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    if (fd.get() < 0) {
+        result.error = errnoError(shownPath, errno);
         return result;
     }
-    const FdCloser closer(fd);
     struct stat st {};
-    if (::fstat(fd, &st) != 0) {
-        result.error = errnoError(path, errno);
+    if (::fstat(fd.get(), &st) != 0) {
+        result.error = errnoError(shownPath, errno);
         return result;
     }
     if (!S_ISREG(st.st_mode)) {
-        result.error = RecordError{path, RecordReason::kNotARegularFile};
+        result.error = RecordError{shownPath, RecordReason::kNotARegularFile};
         return result;
     }
-    result.bytes.resize(limit);
+    QByteArray bytes(RecordStore::kMaxReadBytes, Qt::Uninitialized);
     qint64 got = 0;
-    while (got < limit) {
-        const ssize_t n = ::read(fd, result.bytes.data() + got, size_t(limit - got));
+    while (got < bytes.size()) {
+        const ssize_t n = ::read(fd.get(), bytes.data() + got, size_t(bytes.size() - got));
         if (n < 0 && errno == EINTR) {
             continue;
         }
         if (n < 0) {
-            result.error = errnoError(path, errno);
-            result.bytes.clear();
+            result.error = errnoError(shownPath, errno);
             return result;
         }
         if (n == 0) {
@@ -146,161 +93,193 @@ RawRead readBounded(const QString& path, qint64 limit) {
         }
         got += n;
     }
-    result.bytes.truncate(got);
-#else
-    if (const Entry entry = inspect(path); entry.kind == EntryKind::Missing) {
-        result.missing = true;
-        result.error = RecordError{path, RecordReason::kMissingFile};
-        return result;
-    } else if (entry.kind != EntryKind::Regular) {
-        result.error = RecordError{path, RecordReason::kNotARegularFile};
-        return result;
-    }
-    QFile file(path);
-    errno = 0;
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.error = fileError(path, file, errno);
-        return result;
-    }
-    result.bytes = file.read(limit);
-#endif
-    return result;
-}
-
-QString decodeLocal(const QByteArray& bytes) {
+    bytes.truncate(got);
     // Stateless, so a character cut by the read limit still shows up as a
     // replacement character instead of vanishing.
     QStringDecoder decoder(QStringConverter::System, QStringConverter::Flag::Stateless);
-    return decoder(bytes);
+    result.content = decoder(bytes);
+    return result;
 }
 
-QByteArray encodeLine(const QString& value) {
-    QStringEncoder encoder(QStringConverter::System);
-    return encoder(value + QStringLiteral("\r\n"));
-}
-
-// Writes the new content into the save file's temporary copy, ready for the
-// commit that puts it in place.
-std::optional<RecordError> stage(QSaveFile& file, const QByteArray& bytes) {
-    const QString path = file.fileName();
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly)) {
-        return fileError(path, file, errno);
+// Waits for the shared lock in short steps, so a stuck holder makes the game
+// give up with a message instead of freezing.
+bool lockShared(int fd) {
+    struct flock whole {};
+    whole.l_type = F_RDLCK;
+    whole.l_whence = SEEK_SET;
+    const auto deadline = std::chrono::steady_clock::now() + kReadLockTimeout;
+    while (::fcntl(fd, F_SETLK, &whole) != 0) {
+        if ((errno != EACCES && errno != EAGAIN && errno != EINTR) ||
+            std::chrono::steady_clock::now() >= deadline) {
+            return false;
+        }
+        QThread::msleep(static_cast<unsigned long>(kReadLockPoll.count()));
     }
-    errno = 0;
-    if (!file.setPermissions(kRecordMode)) {
-        return fileError(path, file, errno);
-    }
-    errno = 0;
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        return fileError(path, file, errno);
-    }
-    return std::nullopt;
-}
-
-bool plainCommit(QSaveFile& file) {
-    return file.commit();
+    return true;
 }
 
 } // namespace
 
-RecordStore::RecordStore(const QString& directory)
-    : m_directory(withTrailingSeparator(directory)), m_commit(plainCommit) {}
+RecordStore::RecordStore(const QString& directory, const QString& keeper)
+    : m_directory(withTrailingSeparator(directory)), m_keeper(keeper) {}
 
 QString RecordStore::scorePath() const {
-    return m_directory + QStringLiteral("crt.txt");
+    return m_directory + kScoreFile;
 }
 
 QString RecordStore::namePath() const {
-    return m_directory + QStringLiteral("ncrt.txt");
+    return m_directory + kNameFile;
 }
 
 QString RecordStore::lockPath() const {
-    return m_directory + QStringLiteral("trovapunti.lock");
+    return m_directory + kLockFile;
 }
 
-void RecordStore::setCommitForTesting(std::function<bool(QSaveFile&)> commit) {
-    m_commit = commit ? std::move(commit) : plainCommit;
+RecordStore::KeeperReply RecordStore::runKeeper(const QStringList& arguments) const {
+    KeeperReply reply;
+    QProcess keeper;
+    keeper.setProcessChannelMode(QProcess::SeparateChannels);
+    keeper.setStandardInputFile(QProcess::nullDevice());
+    // An argument vector, no shell; the keeper clears its environment itself.
+    keeper.start(m_keeper, arguments, QIODevice::ReadOnly);
+    if (!keeper.waitForStarted(int(kKeeperTimeout.count()))) {
+        reply.error = RecordError{m_directory, RecordReason::keeperNotStarted(m_keeper)};
+        return reply;
+    }
+    if (!keeper.waitForFinished(int(kKeeperTimeout.count()))) {
+        keeper.kill();
+        keeper.waitForFinished();
+        reply.error = RecordError{m_directory, RecordReason::kKeeperStopped};
+        return reply;
+    }
+    if (keeper.exitStatus() != QProcess::NormalExit) {
+        reply.error = RecordError{m_directory, RecordReason::kKeeperStopped};
+        return reply;
+    }
+    reply.exitCode = keeper.exitCode();
+    reply.line = keeper.readAllStandardOutput().trimmed();
+    return reply;
+}
+
+RecordError RecordStore::errorFrom(const KeeperReply& reply) const {
+    if (reply.error) {
+        return *reply.error;
+    }
+    const QList<QByteArray> words = reply.line.split(' ');
+    if (words.size() == 3 && words[0] == "error") {
+        const QString entry = QString::fromUtf8(words[1]);
+        const QString path = entry == u'.' ? m_directory : m_directory + entry;
+        const QByteArray& code = words[2];
+        bool isNumber = false;
+        const int error = code.toInt(&isNumber);
+        if (isNumber) {
+            return errnoError(path, error);
+        }
+        if (code == "not-regular") {
+            return RecordError{path, RecordReason::kNotARegularFile};
+        }
+        if (code == "not-directory") {
+            return RecordError{path, RecordReason::kNotADirectory};
+        }
+        if (code == "cannot-create") {
+            return RecordError{path, RecordReason::kCannotCreateDirectory};
+        }
+        if (code == "busy") {
+            return RecordError{scorePath(), RecordReason::kBusy};
+        }
+    }
+    if (reply.line == "refused score") {
+        return RecordError{scorePath(), RecordReason::kBadScore};
+    }
+    if (reply.line == "refused name") {
+        return RecordError{namePath(), RecordReason::kBadName};
+    }
+    return RecordError{m_directory, RecordReason::kKeeperStopped};
 }
 
 std::optional<RecordError> RecordStore::ensureDirectory() const {
-    // Without the trailing separator, so a file in the way is seen as one.
-    const QFileInfo info(m_directory.size() > 1 ? m_directory.chopped(1) : m_directory);
-    if (info.exists()) {
-        if (info.isDir()) {
-            return std::nullopt;
-        }
-        return RecordError{m_directory, RecordReason::kNotADirectory};
-    }
-    if (!QDir().mkpath(m_directory)) {
-        return RecordError{m_directory, RecordReason::kCannotCreateDirectory};
+    const QString directory = QDir::cleanPath(QDir(m_directory).absolutePath());
+    const KeeperReply reply = runKeeper({QStringLiteral("create"), directory});
+    if (reply.error || reply.exitCode != 0 || reply.line != "ok") {
+        return errorFrom(reply);
     }
     return std::nullopt;
 }
 
 std::optional<RecordError> RecordStore::ensureExists(const QString& path) const {
-    if (const Entry entry = inspect(path); entry.kind != EntryKind::Missing) {
-        return requireRegularOrMissing(path);
-    }
-    // Exclusive creation fails on anything already there, a dangling
-    // symbolic link included, so the new file cannot land elsewhere.
-    QFile file(path);
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-        const int error = errno;
-        // Another game starting at the same moment may have just made it.
-        if (inspect(path).kind != EntryKind::Missing) {
-            return requireRegularOrMissing(path);
+    const auto check = [&path]() -> std::optional<RecordError> {
+        struct stat st {};
+        if (::lstat(QFile::encodeName(path).constData(), &st) != 0) {
+            return errnoError(path, errno);
         }
-        return fileError(path, file, error);
+        if (!S_ISREG(st.st_mode)) {
+            return RecordError{path, RecordReason::kNotARegularFile};
+        }
+        return std::nullopt;
+    };
+    std::optional<RecordError> problem = check();
+    const bool isRecordFile = path == scorePath() || path == namePath();
+    if (problem && problem->reason == RecordReason::kMissingFile && isRecordFile) {
+        if (auto error = ensureDirectory()) {
+            return error;
+        }
+        problem = check();
     }
-    // Explicit, so the umask cannot keep the other players out.
-    errno = 0;
-    if (!file.setPermissions(kRecordMode)) {
-        return fileError(path, file, errno);
+    return problem;
+}
+
+RecordPair RecordStore::readRecord() const {
+    RecordPair pair;
+    const auto failBoth = [&pair](const RecordError& error) {
+        pair.score = ReadResult{QString(), error};
+        pair.holder = ReadResult{QString(), error};
+        return pair;
+    };
+
+    const QByteArray directory = QFile::encodeName(m_directory);
+    const Descriptor dir(::open(directory.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.get() < 0) {
+        return failBoth(errnoError(m_directory, errno));
     }
-    return std::nullopt;
+    // Without a lock file nothing has ever been saved here by the keeper.
+    const Descriptor lock(::openat(dir.get(), QFile::encodeName(kLockFile).constData(),
+                                   O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    if (lock.get() < 0 && errno != ENOENT) {
+        return failBoth(errnoError(lockPath(), errno));
+    }
+    if (lock.get() >= 0) {
+        struct stat st {};
+        if (::fstat(lock.get(), &st) != 0 || !S_ISREG(st.st_mode)) {
+            return failBoth(RecordError{lockPath(), RecordReason::kNotARegularFile});
+        }
+        if (!lockShared(lock.get())) {
+            return failBoth(RecordError{scorePath(), RecordReason::kBusy});
+        }
+    }
+
+    // A save killed between its two renames left its intent: the pair it
+    // was committing is the record, and the keeper completes it next time.
+    const bool committing = isRegularEntry(dir.get(), kIntent);
+    const auto current = [&](const QString& name) {
+        const QByteArray staged = QFile::encodeName(name + QStringLiteral(".new"));
+        if (committing && isRegularEntry(dir.get(), staged.constData())) {
+            return readBounded(dir.get(), staged, m_directory + name);
+        }
+        return readBounded(dir.get(), QFile::encodeName(name), m_directory + name);
+    };
+    pair.score = current(kScoreFile);
+    pair.holder = current(kNameFile);
+    return pair;
 }
 
 ReadResult RecordStore::Leggifiletxt(const QString& nomefile) const {
-    const RawRead raw = readBounded(nomefile, kMaxReadBytes);
-    if (raw.error) {
-        return ReadResult{QString(), raw.error};
+    if (nomefile == scorePath()) {
+        return readRecord().score;
     }
-    return ReadResult{decodeLocal(raw.bytes), std::nullopt};
-}
-
-std::optional<RecordError> RecordStore::writeLine(const QString& path, const QString& value) const {
-    return replaceFile(path, encodeLine(value), m_commit);
-}
-
-std::optional<RecordError>
-RecordStore::replaceFile(const QString& path, const QByteArray& bytes,
-                         const std::function<bool(QSaveFile&)>& commit) const {
-    // QSaveFile would replace a symbolic link's target, so links are refused
-    // before it opens and again just before the commit.
-    if (auto error = requireRegularOrMissing(path)) {
-        return error;
+    if (nomefile == namePath()) {
+        return readRecord().holder;
     }
-    QSaveFile file(path);
-    if (auto error = stage(file, bytes)) {
-        return error;
-    }
-    if (auto error = requireRegularOrMissing(path)) {
-        return error;
-    }
-    errno = 0;
-    if (!commit(file)) {
-        return fileError(path, file, errno);
-    }
-    return std::nullopt;
-}
-
-bool RecordStore::restoreScore(bool existed, const QByteArray& bytes) const {
-    if (!existed) {
-        return QFile::remove(scorePath());
-    }
-    return !replaceFile(scorePath(), bytes, plainCommit).has_value();
+    return readBounded(AT_FDCWD, QFile::encodeName(nomefile), nomefile);
 }
 
 SaveOutcome RecordStore::saveIfBeaten(double score, const QString& scoreText,
@@ -308,69 +287,25 @@ SaveOutcome RecordStore::saveIfBeaten(double score, const QString& scoreText,
     const auto failed = [](RecordError error) {
         return SaveOutcome{SaveOutcome::Status::Failed, std::move(error)};
     };
-
-    // The lock makes the compare and both replacements one step for games
-    // ending together; a lock left by a crashed game is taken over.
-    QLockFile lock(lockPath());
-    errno = 0;
-    if (!lock.tryLock(m_lockTimeout)) {
-        const int error = errno;
-        switch (lock.error()) {
-        case QLockFile::LockFailedError:
-            return failed(RecordError{scorePath(), RecordReason::kBusy});
-        case QLockFile::PermissionError:
-            return failed(RecordError{m_directory, RecordReason::kPermissionDenied});
-        default:
-            return failed(error != 0 ? errnoError(m_directory, error)
-                                     : RecordError{m_directory, RecordReason::kWriteFailed});
-        }
+    const QByteArray scoreBytes = scoreText.toUtf8();
+    const std::optional<int> plain = RecordRules::plainScore(
+        std::string_view(scoreBytes.constData(), std::size_t(scoreBytes.size())));
+    if (!plain || double(*plain) != score) {
+        return failed(RecordError{scorePath(), RecordReason::kBadScore});
+    }
+    // Checked here too: an argument cannot carry a NUL, so the keeper would
+    // never see the part of the name after one.
+    if (!isHolderName(holderName)) {
+        return failed(RecordError{namePath(), RecordReason::kBadName});
     }
 
-    // Compare with what is on disk now, not with what this game showed at
-    // its start: another game may have saved since.
-    const RawRead old = readBounded(scorePath(), kMaxReadBytes);
-    if (old.error && !old.missing) {
-        return failed(*old.error);
+    const QString directory = QDir::cleanPath(QDir(m_directory).absolutePath());
+    const KeeperReply reply = runKeeper({QStringLiteral("save"), directory, scoreText, holderName});
+    if (!reply.error && reply.exitCode == 0 && reply.line == "saved") {
+        return SaveOutcome{SaveOutcome::Status::Saved, std::nullopt};
     }
-    const double stored = leadingNumber(decodeLocal(old.bytes));
-    if (!(stored < score)) {
+    if (!reply.error && reply.exitCode == 1 && reply.line == "not-beaten") {
         return SaveOutcome{SaveOutcome::Status::NotBeaten, std::nullopt};
     }
-
-    if (auto error = requireRegularOrMissing(scorePath())) {
-        return failed(*error);
-    }
-    if (auto error = requireRegularOrMissing(namePath())) {
-        return failed(*error);
-    }
-    // Both new contents are fully written before either file is replaced, so
-    // a full disk or a crash up to here leaves the old pair untouched.
-    QSaveFile scoreFile(scorePath());
-    QSaveFile nameFile(namePath());
-    if (auto error = stage(scoreFile, encodeLine(scoreText))) {
-        return failed(*error);
-    }
-    if (auto error = stage(nameFile, encodeLine(holderName))) {
-        return failed(*error);
-    }
-    if (auto error = requireRegularOrMissing(scorePath())) {
-        return failed(*error);
-    }
-    if (auto error = requireRegularOrMissing(namePath())) {
-        return failed(*error);
-    }
-
-    errno = 0;
-    if (!m_commit(scoreFile)) {
-        return failed(fileError(scorePath(), scoreFile, errno));
-    }
-    errno = 0;
-    if (!m_commit(nameFile)) {
-        RecordError error = fileError(namePath(), nameFile, errno);
-        if (!restoreScore(!old.missing, old.bytes)) {
-            error.reason += QStringLiteral(", e il punteggio precedente non si è potuto rimettere");
-        }
-        return failed(error);
-    }
-    return SaveOutcome{SaveOutcome::Status::Saved, std::nullopt};
+    return failed(errorFrom(reply));
 }

@@ -2,74 +2,73 @@
 
 #include "records/ReadResult.h"
 #include "records/RecordError.h"
+#include "records/RecordKeeperLocation.h"
+#include "records/RecordPair.h"
 #include "records/SaveOutcome.h"
 
 #include <QString>
-#include <chrono>
-#include <functional>
+#include <QStringList>
 #include <optional>
 
-class QSaveFile;
-
 // The two record files, crt.txt (the best score) and ncrt.txt (its holder),
-// in the directory shared by every player of the machine. Each operation
-// opens and closes its files before returning. Anything other than a plain
+// in the directory shared by every player of the machine. The game itself
+// holds no privilege: it reads the files directly and asks the record keeper
+// (trovapunti-record) to create and to save them. Anything other than a plain
 // file in a record file's place (a symbolic link, a directory, a device) is
-// refused, never followed, so a shared directory cannot be used to make the
-// game read or overwrite someone else's file.
+// refused, never followed.
 class RecordStore {
 public:
     // A record file is one short line; reading stops here so that a huge or
     // binary file in its place cannot stall the game.
     static constexpr qint64 kMaxReadBytes = 4096;
-    static constexpr std::chrono::milliseconds kDefaultLockTimeout{5000};
 
-    // The directory may end in a separator or not.
-    explicit RecordStore(const QString& directory);
+    // The directory may end in a separator or not; keeper is the program
+    // that creates and saves (tests pass their own).
+    explicit RecordStore(const QString& directory, const QString& keeper = defaultRecordKeeper());
 
     // The directory, ending in one separator.
     QString directory() const { return m_directory; }
     QString scorePath() const;
     QString namePath() const;
-    // Held while a finished game compares and saves the record.
+    // Held shared while the game reads, exclusively while the keeper writes.
     QString lockPath() const;
+    QString keeperPath() const { return m_keeper; }
 
-    // Creates the directory, with any missing parents, if it is not there.
+    // Has the keeper make sure the directory, both record files (empty when
+    // new) and the lock exist, and finish or discard a save cut short. A
+    // directory it creates is mode 2775; an existing one is left as it is.
     std::optional<RecordError> ensureDirectory() const;
 
-    // Creates an empty file with mode 0664 if nothing is at the path; leaves
-    // an existing plain file as it is.
+    // Succeeds when the record file at the path is a plain file, asking the
+    // keeper to create the record files if it is missing.
     std::optional<RecordError> ensureExists(const QString& path) const;
 
     // The file's text, line terminators included, decoded from the system's
-    // 8-bit encoding; at most the first kMaxReadBytes bytes are read.
+    // 8-bit encoding; at most the first kMaxReadBytes bytes are read. A
+    // record file is read under the shared lock, as the last save left it.
     ReadResult Leggifiletxt(const QString& nomefile) const;
 
-    // Replaces the file's content with value and CR LF in one step, so a
-    // reader sees the old line or the new one, never a mix; mode 0664.
-    std::optional<RecordError> writeLine(const QString& path, const QString& value) const;
+    // Both record files, read under one shared lock so they come from the
+    // same save.
+    RecordPair readRecord() const;
 
-    // The end of a game: if score beats the stored record, stores scoreText
-    // and holderName as the new pair. Games ending together on one machine
-    // take turns, each comparing with what the previous one stored, and the
-    // pair on disk always belongs to one player: if the second file cannot
-    // be replaced the first is put back as it was.
+    // The end of a game: if score beats the stored record, the keeper stores
+    // scoreText and holderName as the new pair. Games ending together take
+    // turns, each comparing with what the previous one stored, and the pair
+    // on disk always belongs to one player.
     SaveOutcome saveIfBeaten(double score, const QString& scoreText,
                              const QString& holderName) const;
 
-    // How long saveIfBeaten waits for another game's save to finish.
-    void setLockTimeout(std::chrono::milliseconds timeout) { m_lockTimeout = timeout; }
-
-    // Replaces the final step of every file replacement (QSaveFile::commit),
-    // so tests can make it fail or stop just before it.
-    void setCommitForTesting(std::function<bool(QSaveFile&)> commit);
-
 private:
-    std::optional<RecordError> replaceFile(const QString& path, const QByteArray& bytes,
-                                           const std::function<bool(QSaveFile&)>& commit) const;
-    bool restoreScore(bool existed, const QByteArray& bytes) const;
+    struct KeeperReply {
+        int exitCode = -1;
+        QByteArray line;
+        std::optional<RecordError> error; // the keeper did not run to its end
+    };
+
+    KeeperReply runKeeper(const QStringList& arguments) const;
+    RecordError errorFrom(const KeeperReply& reply) const;
 
     QString m_directory;
-    std::chrono::milliseconds m_lockTimeout = kDefaultLockTimeout;
-    std::function<bool(QSaveFile&)> m_commit;
+    QString m_keeper;
 };

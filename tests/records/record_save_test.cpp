@@ -1,12 +1,14 @@
 #include "TestFiles.h"
 #include "records/RecordStore.h"
 
-#include <QLockFile>
-#include <QSaveFile>
+#include "KeeperProcess.h"
+
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <thread>
 
 using namespace TestFiles;
 using Status = SaveOutcome::Status;
@@ -26,15 +28,22 @@ protected:
         EXPECT_EQ(bytesOf(store.namePath()), "Bea\r\n");
     }
 
-    // Lets the first `passing` commits through and fails the rest.
-    void failCommitsAfter(int passing) {
-        store.setCommitForTesting(
-            [this, passing](QSaveFile& file) { return ++commits <= passing && file.commit(); });
+    // A keeper that may write files of at most `bytes` bytes, as on a full
+    // disk: the write that goes past fails with EFBIG.
+    RecordStore storeWithFileLimit(int bytes) {
+        const QString prlimit = QStandardPaths::findExecutable(QStringLiteral("prlimit"));
+        const QString wrapper = temp.path() + QStringLiteral("/limited-keeper");
+        const QByteArray script = "#!/bin/sh\ntrap '' XFSZ\nexec " + prlimit.toUtf8() +
+                                  " --fsize=" + QByteArray::number(bytes) + " -- " +
+                                  QByteArray(RECORD_KEEPER_PATH) + " \"$@\"\n";
+        EXPECT_FALSE(prlimit.isEmpty());
+        EXPECT_TRUE(put(wrapper, script));
+        ::chmod(QFile::encodeName(wrapper).constData(), 0755);
+        return RecordStore(temp.path(), wrapper);
     }
 
     QTemporaryDir temp;
     RecordStore store{temp.path()};
-    int commits = 0;
 };
 
 struct SaveCase {
@@ -88,55 +97,67 @@ TEST_F(RecordSaveTest, SavedFilesAreSharedWhateverTheUmask) {
     EXPECT_EQ(modeOf(store.namePath()), 0664);
 }
 
-TEST_F(RecordSaveTest, FailedSecondReplacementPutsTheOldScoreBack) {
-    failCommitsAfter(1);
-
-    const SaveOutcome outcome = store.saveIfBeaten(6, QStringLiteral("6"), QStringLiteral("Eve"));
-
-    EXPECT_EQ(outcome.status, Status::Failed);
-    ASSERT_TRUE(outcome.error);
-    EXPECT_EQ(outcome.error->path, store.namePath());
-    EXPECT_EQ(commits, 2);
-    expectOldPair();
+TEST_F(RecordSaveTest, AFailedWriteOfEitherFileKeepsTheOldPairAndNoDebris) {
+    // "6" and CR LF fit in 3 bytes, "Evelina" and CR LF do not.
+    const struct {
+        int limit;
+        QString failedPath;
+    } cases[] = {{3, store.namePath()}, {1, store.scorePath()}};
+    for (const auto& c : cases) {
+        const SaveOutcome outcome = storeWithFileLimit(c.limit).saveIfBeaten(
+            6, QStringLiteral("6"), QStringLiteral("Evelina"));
+        EXPECT_EQ(outcome.status, Status::Failed);
+        ASSERT_TRUE(outcome.error);
+        EXPECT_EQ(outcome.error->path, c.failedPath);
+        EXPECT_EQ(outcome.error->reason, RecordReason::kWriteFailed);
+        expectOldPair();
+        EXPECT_FALSE(QFileInfo::exists(store.scorePath() + ".new"));
+        EXPECT_FALSE(QFileInfo::exists(store.namePath() + ".new"));
+        EXPECT_FALSE(QFileInfo::exists(temp.path() + "/trovapunti.intent"));
+    }
 }
 
-TEST_F(RecordSaveTest, FailedSecondReplacementRemovesAScoreFileThatWasNotThere) {
-    ASSERT_TRUE(QFile::remove(store.scorePath()));
-    failCommitsAfter(1);
-
-    EXPECT_EQ(store.saveIfBeaten(6, QStringLiteral("6"), QStringLiteral("Eve")).status,
-              Status::Failed);
-    EXPECT_FALSE(QFileInfo::exists(store.scorePath()));
-    EXPECT_EQ(bytesOf(store.namePath()), "Bea\r\n");
-}
-
-TEST_F(RecordSaveTest, FailedFirstReplacementChangesNothing) {
-    failCommitsAfter(0);
+TEST_F(RecordSaveTest, AGameStillSavingMakesTheOtherWaitNotFail) {
+    KeeperProcess::LockHolder other(store.lockPath());
+    ASSERT_TRUE(other.holding());
+    std::thread finishLater([&other] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        other.release();
+    });
 
     const SaveOutcome outcome = store.saveIfBeaten(6, QStringLiteral("6"), QStringLiteral("Eve"));
-
-    EXPECT_EQ(outcome.status, Status::Failed);
-    ASSERT_TRUE(outcome.error);
-    EXPECT_EQ(outcome.error->path, store.scorePath());
-    EXPECT_EQ(commits, 1);
-    expectOldPair();
+    finishLater.join();
+    EXPECT_EQ(outcome.status, Status::Saved);
+    EXPECT_EQ(bytesOf(store.scorePath()), "6\r\n");
+    EXPECT_EQ(bytesOf(store.namePath()), "Eve\r\n");
 }
 
-TEST_F(RecordSaveTest, AGameStillSavingMakesTheOtherWaitThenGiveUp) {
-    QLockFile other(store.lockPath());
-    ASSERT_TRUE(other.tryLock());
-    store.setLockTimeout(std::chrono::milliseconds(50));
+TEST_F(RecordSaveTest, TheKeepersAnswersBecomeTheGamesMessages) {
+    const RecordStore missing(temp.path(), temp.path() + QStringLiteral("/no-keeper"));
+    const SaveOutcome notStarted =
+        missing.saveIfBeaten(6, QStringLiteral("6"), QStringLiteral("Eve"));
+    EXPECT_EQ(notStarted.status, Status::Failed);
+    ASSERT_TRUE(notStarted.error);
+    EXPECT_TRUE(notStarted.error->message().contains(temp.path() + QStringLiteral("/no-keeper")))
+        << notStarted.error->message().toStdString();
+    ASSERT_TRUE(missing.ensureDirectory());
 
-    const SaveOutcome outcome = store.saveIfBeaten(6, QStringLiteral("6"), QStringLiteral("Eve"));
-
-    EXPECT_EQ(outcome.status, Status::Failed);
-    ASSERT_TRUE(outcome.error);
-    EXPECT_EQ(outcome.error->reason, RecordReason::kBusy);
+    // Refused before any keeper runs: a name that would not stay one line,
+    // or one the argument vector would cut at a NUL.
+    for (const QString& name :
+         {QStringLiteral("Eve\n7"), QStringLiteral("Eve") + QChar(0) + QStringLiteral("x"),
+          QString(65, u'x'), QStringLiteral("\u202Eve")}) {
+        const SaveOutcome refused = store.saveIfBeaten(6, QStringLiteral("6"), name);
+        EXPECT_EQ(refused.status, Status::Failed);
+        ASSERT_TRUE(refused.error);
+        EXPECT_EQ(refused.error->path, store.namePath());
+        EXPECT_EQ(refused.error->reason, RecordReason::kBadName);
+    }
+    const SaveOutcome badScore = store.saveIfBeaten(6, QStringLiteral("06"), QStringLiteral("Eve"));
+    ASSERT_TRUE(badScore.error);
+    EXPECT_EQ(badScore.error->reason, RecordReason::kBadScore);
     expectOldPair();
-
-    other.unlock();
-    EXPECT_EQ(store.saveIfBeaten(6, QStringLiteral("6"), QStringLiteral("Eve")).status,
-              Status::Saved);
+    EXPECT_EQ(store.saveIfBeaten(6, QStringLiteral("6"), QString(64, u'x')).status, Status::Saved);
 }
 
 TEST_F(RecordSaveTest, MissingRecordDirectoryFailsInsteadOfReportingSaved) {

@@ -1,23 +1,18 @@
 // Saves one game's score into a record directory, for tests that need
-// several games, or a game killed in the middle of its save.
+// several games ending at the same time.
 //
-//   record_saver DIR SCORE NAME [--wait-for-go] [--pause-before-commit]
+//   record_saver DIR SCORE NAME [--wait-for-go]
 //
 // --wait-for-go: print "waiting" and save only once a line arrives on stdin,
 //   so that a test can release several savers at the same moment.
-// --pause-before-commit: once both new files are written, print "ready" and
-//   hold on, lock taken, until a line arrives on stdin (or the test kills
-//   it); only then put the files in place.
 //
 // Exit status: 0 saved, 1 not beaten, 2 failed, 3 bad arguments.
 
 #include "records/RecordStore.h"
 
 #include <QCoreApplication>
-#include <QSaveFile>
 #include <QStringList>
 
-#include <chrono>
 #include <cstdio>
 #include <iostream>
 #include <string>
@@ -36,20 +31,7 @@ int main(int argc, char** argv) {
         return 3;
     }
 
-    RecordStore store(args.at(1));
-    // Mutual exclusion is under test here, not patience: never give up early.
-    store.setLockTimeout(std::chrono::minutes(1));
-    if (args.contains(QStringLiteral("--pause-before-commit"))) {
-        store.setCommitForTesting([paused = false](QSaveFile& file) mutable {
-            if (!paused) {
-                paused = true;
-                std::cout << "ready" << std::endl;
-                std::string line;
-                std::getline(std::cin, line);
-            }
-            return file.commit();
-        });
-    }
+    const RecordStore store(args.at(1), QStringLiteral(RECORD_KEEPER_PATH));
     if (args.contains(QStringLiteral("--wait-for-go"))) {
         std::cout << "waiting" << std::endl;
         std::string line;

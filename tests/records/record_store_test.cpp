@@ -26,6 +26,8 @@ TEST_F(RecordStoreTest, PathsHaveOneSeparatorWithOrWithoutATrailingOne) {
         const RecordStore store(dir);
         EXPECT_EQ(store.scorePath(), tempPath("r/crt.txt"));
         EXPECT_EQ(store.namePath(), tempPath("r/ncrt.txt"));
+        // A program of the build tree runs the keeper built there.
+        EXPECT_EQ(store.keeperPath(), QStringLiteral(RECORD_KEEPER_PATH));
     }
 }
 
@@ -33,8 +35,10 @@ TEST_F(RecordStoreTest, FirstRunCreatesTheDirectoryAndTwoEmptySharedFiles) {
     const UmaskGuard umask(022);
     const RecordStore store(tempPath("games/trovapunti"));
 
+    ASSERT_TRUE(QDir().mkdir(tempPath("games")));
     EXPECT_FALSE(store.ensureDirectory());
     EXPECT_TRUE(QFileInfo(tempPath("games/trovapunti")).isDir());
+    EXPECT_EQ(modeOf(tempPath("games/trovapunti")), 02775);
     for (const QString& path : {store.scorePath(), store.namePath()}) {
         EXPECT_FALSE(store.ensureExists(path)) << path.toStdString();
         EXPECT_EQ(modeOf(path), 0664) << path.toStdString();
@@ -85,13 +89,14 @@ TEST_F(RecordStoreTest, AccentedNameRoundTripsAsOneSharedLine) {
     const RecordStore store(temp.path());
     const QString name = QStringLiteral("Niccolò Çà");
 
-    ASSERT_FALSE(store.writeLine(store.namePath(), name));
+    ASSERT_EQ(store.saveIfBeaten(1, QStringLiteral("1"), name).status, SaveOutcome::Status::Saved);
     EXPECT_EQ(bytesOf(store.namePath()), name.toUtf8() + "\r\n");
     EXPECT_EQ(modeOf(store.namePath()), 0664);
     EXPECT_EQ(store.Leggifiletxt(store.namePath()).content, name + QStringLiteral("\r\n"));
 
     // Rewriting replaces the old line entirely, including a longer one.
-    ASSERT_FALSE(store.writeLine(store.namePath(), QStringLiteral("Al")));
+    ASSERT_EQ(store.saveIfBeaten(2, QStringLiteral("2"), QStringLiteral("Al")).status,
+              SaveOutcome::Status::Saved);
     EXPECT_EQ(bytesOf(store.namePath()), "Al\r\n");
 }
 
@@ -185,10 +190,7 @@ TEST_P(NotAPlainFileTest, IsNotRead) {
 TEST_P(NotAPlainFileTest, IsNotCreatedThrough) {
     expectRefused(store.ensureExists(store.scorePath()));
     expectUntouched();
-}
-
-TEST_P(NotAPlainFileTest, IsNotWrittenThroughOrReplaced) {
-    expectRefused(store.writeLine(store.scorePath(), QStringLiteral("99")));
+    expectRefused(store.ensureDirectory());
     expectUntouched();
 }
 
@@ -216,7 +218,8 @@ TEST_F(RecordStoreTest, NewFilesInheritTheGroupOfASharedDirectory) {
     const RecordStore store(dir);
 
     ASSERT_FALSE(store.ensureExists(store.scorePath()));
-    ASSERT_FALSE(store.writeLine(store.namePath(), QStringLiteral("Anna")));
+    ASSERT_EQ(store.saveIfBeaten(1, QStringLiteral("1"), QStringLiteral("Anna")).status,
+              SaveOutcome::Status::Saved);
     for (const QString& path : {store.scorePath(), store.namePath()}) {
         EXPECT_EQ(QFileInfo(path).groupId(), kOtherGroup) << path.toStdString();
         EXPECT_EQ(modeOf(path), 0664) << path.toStdString();
@@ -240,7 +243,7 @@ TEST_F(UnwritableTest, ReadOnlyDirectoryIsReportedAndNothingIsSaved) {
     ASSERT_TRUE(put(store.namePath(), "Bea\r\n"));
     ASSERT_EQ(::chmod(QFile::encodeName(temp.path()).constData(), 0555), 0);
 
-    const auto created = RecordStore(temp.path()).ensureExists(tempPath("other.txt"));
+    const auto created = RecordStore(temp.path()).ensureDirectory();
     ASSERT_TRUE(created);
     EXPECT_EQ(created->reason, RecordReason::kPermissionDenied);
 
@@ -254,14 +257,16 @@ TEST_F(UnwritableTest, ReadOnlyDirectoryIsReportedAndNothingIsSaved) {
     ::chmod(QFile::encodeName(temp.path()).constData(), 0755);
 }
 
-TEST_F(UnwritableTest, UnwritableFileIsReportedAndKept) {
+TEST_F(UnwritableTest, UnreadableFileIsReportedAndKept) {
     const RecordStore store(temp.path());
     ASSERT_TRUE(put(store.namePath(), "Bea\r\n"));
-    ASSERT_EQ(::chmod(QFile::encodeName(store.namePath()).constData(), 0444), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(store.namePath()).constData(), 0), 0);
 
-    const auto error = store.writeLine(store.namePath(), QStringLiteral("Eve"));
-    ASSERT_TRUE(error);
-    EXPECT_EQ(error->path, store.namePath());
+    const ReadResult read = store.Leggifiletxt(store.namePath());
+    ASSERT_TRUE(read.error);
+    EXPECT_EQ(read.error->path, store.namePath());
+    EXPECT_EQ(read.error->reason, RecordReason::kPermissionDenied);
+    ASSERT_EQ(::chmod(QFile::encodeName(store.namePath()).constData(), 0600), 0);
     EXPECT_EQ(bytesOf(store.namePath()), "Bea\r\n");
 }
 

@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QString>
+
+// The record keeper the game runs: the installed one, or for a game run from
+// the build tree (play.sh, the tests) the one built beside it. Both paths
+// are fixed at build time; nothing from the environment can move them.
+QString defaultRecordKeeper();

@@ -1,0 +1,459 @@
+// trovapunti-record: the one part of Trovapunti that runs with a privilege.
+//
+// Installed owned by root, group games, mode 2755, it keeps the machine's
+// record pair (crt.txt, the best score, and ncrt.txt, its holder) in the
+// record directory, which is root:games 2775. It does two things only:
+//
+//   trovapunti-record create DIRECTORY
+//       makes sure the directory, both record files and the lock file exist
+//       (missing files are created empty) and finishes or discards a save
+//       that was cut short;
+//   trovapunti-record save DIRECTORY SCORE NAME
+//       under the lock, re-reads the stored score and, only if SCORE is still
+//       higher, replaces both files as one step.
+//
+// It answers with one line on standard output and its exit status:
+//   ok / saved          0
+//   not-beaten          1
+//   error ENTRY CODE    2  ENTRY is "." (the directory) or a file name in it;
+//                          CODE is an errno number, or not-regular,
+//                          not-directory, cannot-create or busy
+//   refused WHAT        64 WHAT is arguments, directory, score or name
+//
+// Why it is safe:
+// - the group privilege is kept only for the one directory fixed at build
+//   time; asked about any other directory it drops the privilege for good
+//   before touching anything, so it can do there only what its caller could;
+// - it clears its environment, sets its own umask, makes sure descriptors 0-2
+//   are open, and validates every argument before any file is touched;
+// - every open, create, rename and removal is relative to a descriptor of
+//   the directory, never follows a symbolic link, and refuses anything that
+//   is not a regular file; it never writes into an existing file, only into
+//   files it has just created exclusively, which it then renames into place;
+// - the lock is a POSIX record lock, which the kernel drops when its holder
+//   dies and which holds across machines on a network file system;
+// - a save writes both new files and flushes them, then records its intent,
+//   then renames both; whoever next takes the lock finishes a save that has
+//   an intent and discards one that has none, so a kill at any point leaves
+//   the old pair or the new pair and no temporary file behind.
+
+#include "records/keeper/RecordRules.h"
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr const char* kScore = "crt.txt";
+constexpr const char* kName = "ncrt.txt";
+constexpr const char* kScoreStaged = "crt.txt.new";
+constexpr const char* kNameStaged = "ncrt.txt.new";
+constexpr const char* kIntent = "trovapunti.intent";
+constexpr const char* kLock = "trovapunti.lock";
+
+// A save takes milliseconds; this bounds only a holder that is stuck (a
+// stopped process, an unreachable file server).
+constexpr unsigned kLockWaitSeconds = 20;
+
+enum Status { kDone = 0, kNotBeaten = 1, kFailed = 2, kRefused = 64 };
+
+// Where the run stands, so a failure can clean up what is its own.
+int g_directory = -1;
+bool g_staging = false; // new files exist but no intent yet: discard on failure
+
+#ifdef TROVAPUNTI_RECORD_KEEPER_DRILL
+// Test builds only: die at the chosen system call, to prove that a kill
+// anywhere leaves a consistent pair. The installed program has no such hook.
+long g_stopAt = 0;
+long g_step = 0;
+void beforeSystemCall() {
+    if (++g_step == g_stopAt) {
+        std::raise(SIGKILL);
+    }
+}
+#else
+void beforeSystemCall() {}
+#endif
+
+[[noreturn]] void answer(Status status, const std::string& line) {
+    std::fputs((line + '\n').c_str(), stdout);
+    std::fflush(stdout);
+    std::exit(status);
+}
+
+[[noreturn]] void refuse(const char* what) {
+    answer(kRefused, std::string("refused ") + what);
+}
+
+[[noreturn]] void failWith(const char* entry, const std::string& code) {
+    if (g_staging) {
+        // Before the intent exists the new files are only debris.
+        unlinkat(g_directory, kScoreStaged, 0);
+        unlinkat(g_directory, kNameStaged, 0);
+    }
+    answer(kFailed, std::string("error ") + entry + ' ' + code);
+}
+
+[[noreturn]] void fail(const char* entry, int error) {
+    // A link, a directory or a FIFO where a plain file belongs.
+    if (error == ELOOP || error == EISDIR || error == ENXIO) {
+        failWith(entry, "not-regular");
+    }
+    failWith(entry, std::to_string(error));
+}
+
+bool isRegular(int fd) {
+    struct stat st {};
+    return fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+}
+
+// 1 regular file, 0 absent, -1 something else.
+int entryKind(const char* name) {
+    beforeSystemCall();
+    struct stat st {};
+    if (fstatat(g_directory, name, &st, AT_SYMLINK_NOFOLLOW) != 0) {
+        if (errno != ENOENT) {
+            fail(name, errno);
+        }
+        return 0;
+    }
+    return S_ISREG(st.st_mode) ? 1 : -1;
+}
+
+void syncDirectory() {
+    beforeSystemCall();
+    // Some file systems cannot flush a directory; they order it themselves.
+    if (fsync(g_directory) != 0 && errno != EINVAL) {
+        fail(".", errno);
+    }
+}
+
+void removeEntry(const char* name) {
+    beforeSystemCall();
+    if (unlinkat(g_directory, name, 0) != 0 && errno != ENOENT) {
+        fail(name, errno);
+    }
+}
+
+// Opens the record directory, creating its last component if asked to.
+void openDirectory(const std::string& path, bool create) {
+    beforeSystemCall();
+    g_directory = open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (g_directory >= 0) {
+        return;
+    }
+    const int error = errno;
+    struct stat st {};
+    if (lstat(path.c_str(), &st) == 0) {
+        failWith(".", S_ISDIR(st.st_mode) ? std::to_string(error) : "not-directory");
+    }
+    if (!create || (error != ENOENT && error != ENOTDIR)) {
+        fail(".", error);
+    }
+
+    const std::size_t slash = path.rfind('/');
+    const std::string parentPath = slash == 0 ? "/" : path.substr(0, slash);
+    const std::string base = path.substr(slash + 1);
+    const int parent = open(parentPath.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (parent < 0) {
+        failWith(".", "cannot-create");
+    }
+    const bool made = mkdirat(parent, base.c_str(), 0775) == 0;
+    if (!made && errno != EEXIST) {
+        failWith(".", "cannot-create");
+    }
+    g_directory = openat(parent, base.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (g_directory < 0) {
+        failWith(".", errno == ELOOP ? "not-directory" : std::to_string(errno));
+    }
+    close(parent);
+    // New files then inherit the directory's group. Only a directory this
+    // run made is touched; an existing one keeps its owner, group and mode.
+    if (made && fstat(g_directory, &st) == 0 && st.st_uid == geteuid()) {
+        fchmod(g_directory, 02775);
+    }
+}
+
+void onAlarm(int) {}
+
+// Takes the lock shared by every saver, on this machine or another one that
+// mounts the same directory. The lock file is created once, mode 0664, and
+// never removed.
+int lockExclusively() {
+    beforeSystemCall();
+    const int fd =
+        openat(g_directory, kLock, O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0664);
+    if (fd < 0) {
+        fail(kLock, errno);
+    }
+    if (!isRegular(fd)) {
+        failWith(kLock, "not-regular");
+    }
+
+    struct sigaction alarmAction {};
+    alarmAction.sa_handler = onAlarm; // no SA_RESTART: the wait returns EINTR
+    sigemptyset(&alarmAction.sa_mask);
+    sigaction(SIGALRM, &alarmAction, nullptr);
+    alarm(kLockWaitSeconds);
+
+    struct flock whole {};
+    whole.l_type = F_WRLCK;
+    whole.l_whence = SEEK_SET;
+    beforeSystemCall();
+    if (fcntl(fd, F_SETLKW, &whole) != 0) {
+        if (errno == EINTR) {
+            failWith(kLock, "busy");
+        }
+        fail(kLock, errno);
+    }
+    alarm(0);
+    return fd;
+}
+
+// Puts the staged files in place; safe to repeat after a kill at any point.
+void rollForward() {
+    const std::pair<const char*, const char*> pairs[] = {{kScoreStaged, kScore},
+                                                         {kNameStaged, kName}};
+    for (const auto& [staged, target] : pairs) {
+        const int kind = entryKind(staged);
+        if (kind == 1) {
+            beforeSystemCall();
+            if (renameat(g_directory, staged, g_directory, target) != 0) {
+                fail(target, errno);
+            }
+        } else if (kind == -1) {
+            removeEntry(staged);
+        }
+    }
+    // Both renames are on disk before the intent goes, and the intent is gone
+    // for good before anything new is staged: a power cut must not bring it
+    // back to commit files staged by a later save that never reached its own.
+    syncDirectory();
+    removeEntry(kIntent);
+    syncDirectory();
+}
+
+// Under the lock, before anything is read or written: finish a save that
+// recorded its intent, discard one that did not.
+void recover() {
+    if (entryKind(kIntent) != 0) {
+        rollForward();
+        return;
+    }
+    removeEntry(kScoreStaged);
+    removeEntry(kNameStaged);
+}
+
+// At most kMaxReadBytes of a record file; "" if it does not exist.
+std::string readStored(const char* name) {
+    beforeSystemCall();
+    const int fd = openat(g_directory, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT) {
+            return {};
+        }
+        fail(name, errno);
+    }
+    if (!isRegular(fd)) {
+        failWith(name, "not-regular");
+    }
+    std::string bytes(RecordRules::kMaxReadBytes, '\0');
+    std::size_t got = 0;
+    while (got < bytes.size()) {
+        beforeSystemCall();
+        const ssize_t n = read(fd, bytes.data() + got, bytes.size() - got);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            fail(name, errno);
+        }
+        if (n == 0) {
+            break;
+        }
+        got += std::size_t(n);
+    }
+    close(fd);
+    bytes.resize(got);
+    return bytes;
+}
+
+// Writes a new file that nobody else can have opened, and flushes it.
+// Failures name the record file the player knows, not the staged one.
+void stage(const char* staged, const char* target, const std::string& bytes) {
+    beforeSystemCall();
+    const int fd =
+        openat(g_directory, staged, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0664);
+    if (fd < 0) {
+        fail(target, errno);
+    }
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        beforeSystemCall();
+        const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            fail(target, n < 0 ? errno : EIO);
+        }
+        done += std::size_t(n);
+    }
+    beforeSystemCall();
+    if (fsync(fd) != 0) {
+        fail(target, errno);
+    }
+    beforeSystemCall();
+    // A network file system may report a failed write only here.
+    if (close(fd) != 0) {
+        fail(target, errno);
+    }
+}
+
+void ensureFile(const char* name) {
+    const int fd = openat(g_directory, name,
+                          O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0664);
+    if (fd >= 0) {
+        close(fd);
+        return;
+    }
+    if (errno != EEXIST) {
+        fail(name, errno);
+    }
+    if (entryKind(name) != 1) {
+        failWith(name, "not-regular");
+    }
+}
+
+[[noreturn]] void create(const std::string& directory, bool mayMakeDirectory) {
+    openDirectory(directory, mayMakeDirectory);
+    lockExclusively();
+    recover();
+    ensureFile(kScore);
+    ensureFile(kName);
+    syncDirectory();
+    answer(kDone, "ok");
+}
+
+[[noreturn]] void save(const std::string& directory, const std::string& scoreText,
+                       const std::string& name) {
+    const std::optional<int> score = RecordRules::plainScore(scoreText);
+    if (!score) {
+        refuse("score");
+    }
+    if (!RecordRules::isHolderName(name)) {
+        refuse("name");
+    }
+
+    openDirectory(directory, false);
+    lockExclusively();
+    recover();
+    // Compare with what is stored now, not with what the game showed at its
+    // start: another game may have saved since.
+    const double stored = RecordRules::leadingNumber(readStored(kScore));
+    if (!(stored < *score)) {
+        answer(kNotBeaten, "not-beaten");
+    }
+    if (entryKind(kName) == -1) {
+        failWith(kName, "not-regular");
+    }
+
+    g_staging = true;
+    stage(kScoreStaged, kScore, scoreText + "\r\n");
+    stage(kNameStaged, kName, name + "\r\n");
+    beforeSystemCall();
+    const int intent =
+        openat(g_directory, kIntent, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0664);
+    if (intent < 0) {
+        fail(kIntent, errno);
+    }
+    // From here on the new pair is the record: every later access completes it.
+    g_staging = false;
+    close(intent);
+    syncDirectory();
+    rollForward();
+    answer(kDone, "saved");
+}
+
+// So that no file this program opens can land on a standard stream, where
+// an answer would be written into it.
+void keepStandardStreamsOpen() {
+    for (int fd = 0; fd <= 2; ++fd) {
+        if (fcntl(fd, F_GETFD) == -1 && errno == EBADF) {
+            if (open("/dev/null", O_RDWR) != fd) {
+                std::_Exit(kRefused);
+            }
+        }
+    }
+}
+
+// Gives up any set-user-id or set-group-id privilege for good.
+void dropPrivilege() {
+    const gid_t gid = getgid();
+    const uid_t uid = getuid();
+    if (setresgid(gid, gid, gid) != 0 || setresuid(uid, uid, uid) != 0 || getegid() != gid ||
+        geteuid() != uid) {
+        std::_Exit(kRefused);
+    }
+}
+
+// An absolute path without trailing separators, or "" if unusable.
+std::string directoryArgument(std::string_view path) {
+    while (path.size() > 1 && path.back() == '/') {
+        path.remove_suffix(1);
+    }
+    if (path.size() < 2 || path.front() != '/' || path.size() >= 4096) {
+        return {};
+    }
+    return std::string(path);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    keepStandardStreamsOpen();
+#ifdef TROVAPUNTI_RECORD_KEEPER_DRILL
+    if (const char* stopAt = std::getenv("TROVAPUNTI_RECORD_STOP_AT")) {
+        g_stopAt = std::strtol(stopAt, nullptr, 10);
+    }
+#endif
+    clearenv();
+    umask(002);
+    sigset_t none;
+    sigemptyset(&none);
+    sigprocmask(SIG_SETMASK, &none, nullptr);
+    std::signal(SIGPIPE, SIG_IGN);
+
+    if (argc < 3) {
+        refuse("arguments");
+    }
+    const std::string_view command = argv[1];
+    const std::string directory = directoryArgument(argv[2]);
+    if (directory.empty()) {
+        refuse("directory");
+    }
+    const bool machineWide = directory == directoryArgument(TROVAPUNTI_RECORD_DIR);
+    if (!machineWide) {
+        dropPrivilege();
+    }
+    if (command == "create" && argc == 3) {
+        // The machine's directory, if missing, is made only by root, so its
+        // owner is always root; the set-up scripts make it in any case.
+        create(directory, !machineWide || geteuid() == 0);
+    }
+    if (command == "save" && argc == 5) {
+        save(directory, argv[3], argv[4]);
+    }
+    refuse("arguments");
+}

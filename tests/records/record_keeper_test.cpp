@@ -1,0 +1,327 @@
+// The record keeper run as the game runs it, on temporary directories
+// without any privilege; where the tests run as root, also a set-group-id
+// copy run by an account outside its group.
+
+#include "KeeperProcess.h"
+#include "TestFiles.h"
+#include "records/RecordStore.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <grp.h>
+#include <pwd.h>
+#include <sys/statvfs.h>
+
+using namespace TestFiles;
+using KeeperProcess::Reply;
+
+namespace {
+
+const QString kKeeper = QStringLiteral(RECORD_KEEPER_PATH);
+
+class RecordKeeperTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(temp.isValid()); }
+
+    QString path(const QString& name) const { return temp.path() + u'/' + name; }
+
+    Reply keeper(const QStringList& arguments) const {
+        return KeeperProcess::run(kKeeper, arguments);
+    }
+
+    QTemporaryDir temp;
+};
+
+TEST_F(RecordKeeperTest, CreateMakesASharedDirectoryAndLeavesAnExistingOneAlone) {
+    const UmaskGuard umask(077); // the keeper sets its own
+    const QString dir = path("records");
+
+    const Reply made = keeper({"create", dir});
+    EXPECT_TRUE(made.finished);
+    EXPECT_EQ(made.exitCode, 0);
+    EXPECT_EQ(made.line, "ok");
+    EXPECT_EQ(modeOf(dir), 02775);
+    for (const char* name : {"crt.txt", "ncrt.txt", "trovapunti.lock"}) {
+        EXPECT_EQ(modeOf(dir + '/' + name), 0664) << name;
+        EXPECT_EQ(bytesOf(dir + '/' + name), QByteArray()) << name;
+    }
+    EXPECT_EQ(QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System).size(),
+              3);
+
+    // A game run by anyone, root included, leaves what exists as it is.
+    ASSERT_EQ(::chmod(QFile::encodeName(dir).constData(), 0750), 0);
+    ASSERT_TRUE(put(dir + "/crt.txt", "12\r\n"));
+    EXPECT_EQ(keeper({"create", dir + '/'}).line, "ok");
+    EXPECT_EQ(modeOf(dir), 0750);
+    EXPECT_EQ(bytesOf(dir + "/crt.txt"), "12\r\n");
+}
+
+TEST_F(RecordKeeperTest, SavesOnlyAHigherScoreAndSaysWhich) {
+    ASSERT_EQ(keeper({"create", temp.path()}).exitCode, 0);
+
+    const Reply first = keeper({"save", temp.path(), "5", "Anna"});
+    EXPECT_EQ(first.exitCode, 0);
+    EXPECT_EQ(first.line, "saved");
+    for (const char* lower : {"5", "4", "-3"}) {
+        const Reply refused = keeper({"save", temp.path(), lower, "Bruno"});
+        EXPECT_EQ(refused.exitCode, 1) << lower;
+        EXPECT_EQ(refused.line, "not-beaten") << lower;
+    }
+    EXPECT_EQ(bytesOf(path("crt.txt")), "5\r\n");
+    EXPECT_EQ(bytesOf(path("ncrt.txt")), "Anna\r\n");
+    EXPECT_EQ(QDir(temp.path()).entryList(QDir::Files | QDir::Hidden).size(), 3)
+        << "no temporary file survives a save";
+}
+
+TEST_F(RecordKeeperTest, BadArgumentsGetAClearAnswerAndTouchNothing) {
+    ASSERT_TRUE(put(path("crt.txt"), "5\r\n"));
+    ASSERT_TRUE(put(path("ncrt.txt"), "Anna\r\n"));
+    const QString dir = temp.path();
+    const struct {
+        QStringList arguments;
+        const char* answer;
+    } cases[] = {
+        {{}, "refused arguments"},
+        {{"create"}, "refused arguments"},
+        {{"create", dir, "extra"}, "refused arguments"},
+        {{"remove", dir}, "refused arguments"},
+        {{"save", dir, "9"}, "refused arguments"},
+        {{"create", "relative/records"}, "refused directory"},
+        {{"create", "/"}, "refused directory"},
+        {{"save", dir, "", "Eve"}, "refused score"},
+        {{"save", dir, "09", "Eve"}, "refused score"},
+        {{"save", dir, "+9", "Eve"}, "refused score"},
+        {{"save", dir, "-0", "Eve"}, "refused score"},
+        {{"save", dir, " 9", "Eve"}, "refused score"},
+        {{"save", dir, "9.5", "Eve"}, "refused score"},
+        {{"save", dir, "1e3", "Eve"}, "refused score"},
+        {{"save", dir, "32768", "Eve"}, "refused score"},
+        {{"save", dir, "99999999999999999999", "Eve"}, "refused score"},
+        {{"save", dir, "9", QString(65, u'a')}, "refused name"},
+        {{"save", dir, "9", "Eve\nBruno 99"}, "refused name"},
+        {{"save", dir, "9", "Eve\r"}, "refused name"},
+        {{"save", dir, "9", "E\tve"}, "refused name"},
+        {{"save", dir, "9", QStringLiteral("Eve\u2028")}, "refused name"},
+        {{"save", dir, "9", QStringLiteral("\u202Eeve")}, "refused name"},
+        {{"save", dir, "9", QStringLiteral("eve\u2066")}, "refused name"},
+        {{"save", dir, "9", QStringLiteral("e\u0085ve")}, "refused name"},
+    };
+    for (const auto& c : cases) {
+        const Reply reply = keeper(c.arguments);
+        EXPECT_TRUE(reply.finished) << c.arguments.join(' ').toStdString();
+        EXPECT_EQ(reply.exitCode, 64) << c.arguments.join(' ').toStdString();
+        EXPECT_EQ(reply.line, c.answer) << c.arguments.join(' ').toStdString();
+    }
+    EXPECT_EQ(bytesOf(path("crt.txt")), "5\r\n");
+    EXPECT_EQ(bytesOf(path("ncrt.txt")), "Anna\r\n");
+    EXPECT_FALSE(QFileInfo::exists(path("trovapunti.lock")));
+
+    // The longest name allowed, in characters that take two bytes each.
+    const QString longest(64, QChar(0x00E8));
+    EXPECT_EQ(keeper({"save", dir, "32767", longest}).line, "saved");
+    EXPECT_EQ(bytesOf(path("ncrt.txt")), longest.toUtf8() + "\r\n");
+}
+
+TEST_F(RecordKeeperTest, ASaveCutShortIsFinishedWithItsIntentAndDiscardedWithout) {
+    const RecordStore store(temp.path(), kKeeper);
+    const auto prepare = [this](bool intent, bool scoreAlreadyRenamed) {
+        ASSERT_TRUE(put(path("crt.txt"), scoreAlreadyRenamed ? "9\r\n" : "5\r\n"));
+        ASSERT_TRUE(put(path("ncrt.txt"), "Anna\r\n"));
+        if (!scoreAlreadyRenamed) {
+            ASSERT_TRUE(put(path("crt.txt.new"), "9\r\n"));
+        }
+        ASSERT_TRUE(put(path("ncrt.txt.new"), "Eve\r\n"));
+        if (intent) {
+            ASSERT_TRUE(put(path("trovapunti.intent"), ""));
+        }
+    };
+    const auto expectOnDisk = [this](const QByteArray& score, const QByteArray& name) {
+        EXPECT_EQ(bytesOf(path("crt.txt")), score);
+        EXPECT_EQ(bytesOf(path("ncrt.txt")), name);
+        EXPECT_EQ(QDir(temp.path()).entryList(QDir::Files | QDir::Hidden).size(), 3);
+    };
+
+    for (const bool scoreAlreadyRenamed : {false, true}) {
+        prepare(true, scoreAlreadyRenamed);
+        // The game, without any privilege, already shows the committed pair.
+        const RecordPair seen = store.readRecord();
+        EXPECT_EQ(seen.score.content, QStringLiteral("9\r\n"));
+        EXPECT_EQ(seen.holder.content, QStringLiteral("Eve\r\n"));
+        ASSERT_FALSE(store.ensureDirectory());
+        expectOnDisk("9\r\n", "Eve\r\n");
+    }
+
+    prepare(false, false);
+    EXPECT_EQ(store.readRecord().holder.content, QStringLiteral("Anna\r\n"));
+    ASSERT_FALSE(store.ensureDirectory());
+    expectOnDisk("5\r\n", "Anna\r\n");
+
+    // A save finds and finishes the debris just the same before comparing.
+    prepare(true, false);
+    EXPECT_EQ(keeper({"save", temp.path(), "8", "Bruno"}).line, "not-beaten");
+    expectOnDisk("9\r\n", "Eve\r\n");
+}
+
+TEST_F(RecordKeeperTest, AGameStillSavingMakesTheNextWaitAndThenCompare) {
+    ASSERT_TRUE(put(path("crt.txt"), "5\r\n"));
+    KeeperProcess::LockHolder other(path("trovapunti.lock"));
+    ASSERT_TRUE(other.holding());
+
+    QProcess waiting;
+    KeeperProcess::start(waiting, kKeeper, {"save", temp.path(), "6", "Eve"});
+    EXPECT_FALSE(waiting.waitForFinished(300)) << "saved while another game held the lock";
+    // The other game stores 7 meanwhile, then lets go.
+    ASSERT_TRUE(put(path("crt.txt"), "7\r\n"));
+    other.release();
+
+    const Reply reply = KeeperProcess::collect(waiting);
+    EXPECT_EQ(reply.line, "not-beaten");
+    EXPECT_EQ(bytesOf(path("crt.txt")), "7\r\n");
+}
+
+TEST_F(RecordKeeperTest, ALockThatIsNotAFileGetsAnAnswerNotAFreeze) {
+    for (const char* kind : {"directory", "fifo", "link"}) {
+        const QString lock = path("trovapunti.lock");
+        const QByteArray encoded = QFile::encodeName(lock);
+        if (std::string(kind) == "directory") {
+            ASSERT_TRUE(QDir().mkdir(lock));
+        } else if (std::string(kind) == "fifo") {
+            ASSERT_EQ(::mkfifo(encoded.constData(), 0664), 0);
+        } else {
+            ASSERT_TRUE(put(path("elsewhere"), ""));
+            ASSERT_EQ(
+                ::symlink(QFile::encodeName(path("elsewhere")).constData(), encoded.constData()),
+                0);
+        }
+        for (const QStringList& arguments :
+             {QStringList{"create", temp.path()}, QStringList{"save", temp.path(), "3", "Eve"}}) {
+            const Reply reply = keeper(arguments);
+            EXPECT_EQ(reply.exitCode, 2) << kind;
+            EXPECT_EQ(reply.line, "error trovapunti.lock not-regular") << kind;
+        }
+        ASSERT_TRUE(QDir().rmdir(lock) || QFile::remove(lock));
+    }
+    EXPECT_EQ(bytesOf(path("elsewhere")), QByteArray());
+}
+
+// Runs the keeper of several machines at once: each saver sees its own host
+// name, as on computers sharing the record directory over the network.
+TEST_F(RecordKeeperTest, SaversWithDifferentHostNamesTakeTurns) {
+    const QString unshare = QStandardPaths::findExecutable(QStringLiteral("unshare"));
+    if (unshare.isEmpty() ||
+        KeeperProcess::run(unshare, {"--uts", "hostname", "trovapunti-test"}).exitCode != 0) {
+        GTEST_SKIP() << "no UTS namespaces here (unshare --uts needs root)";
+    }
+    ASSERT_EQ(keeper({"create", temp.path()}).exitCode, 0);
+    const std::vector<int> scores = {4, 11, 7, 2, 9, 12, 3, 8};
+    KeeperProcess::LockHolder gate(path("trovapunti.lock"));
+    ASSERT_TRUE(gate.holding());
+    std::vector<std::unique_ptr<QProcess>> savers;
+    for (std::size_t i = 0; i < scores.size(); ++i) {
+        const QString host = QStringLiteral("aula-pc%1").arg(i);
+        savers.push_back(std::make_unique<QProcess>());
+        KeeperProcess::start(
+            *savers.back(), unshare,
+            {"--uts", "sh", "-c",
+             R"sh(hostname "$1" && test "$(hostname)" = "$1" && exec "$2" save "$3" "$4" "$5")sh",
+             "sh", host, kKeeper, temp.path(), QString::number(scores[i]), host});
+    }
+    gate.release();
+
+    int saved = 0;
+    for (auto& saver : savers) {
+        const Reply reply = KeeperProcess::collect(*saver);
+        EXPECT_TRUE(reply.line == "saved" || reply.line == "not-beaten") << reply.line.data();
+        saved += reply.line == "saved" ? 1 : 0;
+    }
+    EXPECT_GE(saved, 1);
+    EXPECT_EQ(bytesOf(path("crt.txt")), "12\r\n");
+    EXPECT_EQ(bytesOf(path("ncrt.txt")), "aula-pc5\r\n");
+}
+
+// Ids that name no account or group here.
+unsigned unusedId(bool group, unsigned from) {
+    for (unsigned id = from;; ++id) {
+        if (group ? ::getgrgid(gid_t(id)) == nullptr : ::getpwuid(uid_t(id)) == nullptr) {
+            return id;
+        }
+    }
+}
+
+bool allowsSetId(const QString& dir) {
+    struct statvfs fs {};
+    return ::statvfs(QFile::encodeName(dir).constData(), &fs) == 0 && !(fs.f_flag & ST_NOSUID);
+}
+
+// The keeper built for the tests keeps its privilege for DRILL_RECORD_DIR,
+// as the installed one does for the machine's record directory.
+TEST(RecordKeeperPrivilegeTest, AnAccountOutsideTheGroupSavesThroughASetGroupIdCopyOnly) {
+    const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
+    if (::geteuid() != 0 || setpriv.isEmpty()) {
+        GTEST_SKIP() << "needs root and setpriv to make a set-group-id copy and another account";
+    }
+    QTemporaryDir programs;
+    ASSERT_TRUE(programs.isValid());
+    if (!allowsSetId(programs.path())) {
+        GTEST_SKIP() << "the temporary directory is mounted nosuid";
+    }
+    const gid_t keeperGroup = unusedId(true, 47000);
+    const gid_t pupilGroup = unusedId(true, keeperGroup + 1);
+    const uid_t pupil = unusedId(false, 47000);
+
+    const QString copy = programs.path() + QStringLiteral("/trovapunti-record");
+    ASSERT_TRUE(QFile::copy(QStringLiteral(DRILL_KEEPER_PATH), copy));
+    const QByteArray copyName = QFile::encodeName(copy);
+    ASSERT_EQ(::chmod(QFile::encodeName(programs.path()).constData(), 0755), 0);
+    ASSERT_EQ(::chown(copyName.constData(), 0, keeperGroup), 0);
+    ASSERT_EQ(::chmod(copyName.constData(), 02755), 0);
+
+    const QString shared = QStringLiteral(DRILL_RECORD_DIR);
+    QDir(shared).removeRecursively();
+    const auto asPupil = [&](const QString& program, const QStringList& arguments) {
+        return KeeperProcess::run(setpriv, QStringList{QStringLiteral("--reuid=%1").arg(pupil),
+                                                       QStringLiteral("--regid=%1").arg(pupilGroup),
+                                                       "--clear-groups", "--", program} +
+                                               arguments);
+    };
+    // Only root makes a missing machine-wide directory, so it is root's.
+    EXPECT_EQ(asPupil(copy, {"create", shared}).line,
+              QByteArray("error . ") + QByteArray::number(ENOENT));
+    EXPECT_FALSE(QFileInfo::exists(shared));
+    EXPECT_EQ(KeeperProcess::run(copy, {"create", shared}).line, "ok");
+    EXPECT_EQ(modeOf(shared), 02775);
+    EXPECT_EQ(QFileInfo(shared).ownerId(), 0u);
+    EXPECT_EQ(QFileInfo(shared).groupId(), keeperGroup);
+    QTemporaryDir other;
+    ASSERT_TRUE(other.isValid());
+    ASSERT_EQ(::chown(QFile::encodeName(other.path()).constData(), 0, keeperGroup), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(other.path()).constData(), 0775), 0);
+
+    // Without the copy's privilege the pupil cannot even create the files.
+    const Reply plain = asPupil(QStringLiteral(DRILL_KEEPER_PATH), {"create", shared});
+    EXPECT_EQ(plain.line, QByteArray("error trovapunti.lock ") + QByteArray::number(EACCES));
+
+    EXPECT_EQ(asPupil(copy, {"create", shared}).line, "ok");
+    EXPECT_EQ(asPupil(copy, {"save", shared, "7", "Pupilla"}).line, "saved");
+    EXPECT_EQ(bytesOf(shared + "/crt.txt"), "7\r\n");
+    EXPECT_EQ(bytesOf(shared + "/ncrt.txt"), "Pupilla\r\n");
+    for (const char* name : {"crt.txt", "ncrt.txt", "trovapunti.lock"}) {
+        const QFileInfo info(shared + '/' + name);
+        EXPECT_EQ(info.groupId(), keeperGroup) << name;
+        EXPECT_EQ(modeOf(shared + '/' + name), 0664) << name;
+    }
+    EXPECT_EQ(modeOf(shared), 02775);
+
+    // Asked about any other directory the copy keeps no privilege at all.
+    EXPECT_EQ(asPupil(copy, {"create", other.path()}).line,
+              QByteArray("error trovapunti.lock ") + QByteArray::number(EACCES));
+    EXPECT_FALSE(QFileInfo::exists(other.path() + "/crt.txt"));
+    QDir(shared).removeRecursively();
+}
+
+} // namespace

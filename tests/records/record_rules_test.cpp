@@ -1,0 +1,40 @@
+#include "records/HolderName.h"
+#include "records/keeper/RecordRules.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(RecordRulesTest, ScoresArePlainDecimalsInTheCountersRange) {
+    for (const char* good : {"0", "7", "32767", "-1", "-32768"}) {
+        EXPECT_TRUE(RecordRules::plainScore(good)) << good;
+    }
+    EXPECT_EQ(RecordRules::plainScore("1234"), 1234);
+    EXPECT_EQ(RecordRules::plainScore("-32768"), -32768);
+    for (const char* bad : {"", "-", "00", "07", "-0", "+7", " 7", "7 ", "7\r\n", "1e3", "7.0",
+                            "32768", "-32769", "123456", "٣"}) {
+        EXPECT_FALSE(RecordRules::plainScore(bad)) << bad;
+    }
+}
+
+TEST(RecordRulesTest, NamesStayOnePlainLineOfAtMost64Characters) {
+    for (const QString& good : {QString(), QStringLiteral("Niccolò Çà"), QString(64, QChar(0x00E8)),
+                                QStringLiteral("José 😀"), QStringLiteral("عمر")}) {
+        EXPECT_TRUE(isHolderName(good)) << good.toStdString();
+    }
+    for (const QString& bad :
+         {QString(65, u'a'), QStringLiteral("a\nb"), QStringLiteral("a\rb"),
+          QStringLiteral("a") + QChar(0), QStringLiteral("\t"), QStringLiteral("a\u007F"),
+          QStringLiteral("a\u0085"), QStringLiteral("a\u2028"), QStringLiteral("a\u2029"),
+          QStringLiteral("\u202Eabc"), QStringLiteral("\u2067x"), QStringLiteral("\u200F"),
+          QString(QChar(0xD800))}) {
+        EXPECT_FALSE(isHolderName(bad)) << bad.toStdString();
+    }
+    // Bytes the keeper may be handed directly: broken or overlong UTF-8.
+    for (const char* bytes :
+         {"\xff", "\xc3", "\xc0\xaf", "\xe0\x80\xaf", "\xed\xa0\x80", "\xf4\x90\x80\x80"}) {
+        EXPECT_FALSE(RecordRules::isHolderName(bytes)) << bytes;
+    }
+}
+
+} // namespace
