@@ -50,22 +50,13 @@ void GameLifecycle::loadRecord() {
     // A record that cannot be kept must not stop the game: the player is told
     // once, and the record line stays empty.
     std::optional<RecordError> problem = store.ensureDirectory();
+    RecordPair record;
     if (!problem) {
-        problem = store.ensureExists(store.scorePath());
+        record = store.readRecord();
+        problem = record.score.error ? record.score.error : record.holder.error;
     }
-    if (!problem) {
-        problem = store.ensureExists(store.namePath());
-    }
-
-    ReadResult score;
-    ReadResult holder;
-    if (!problem) {
-        score = store.Leggifiletxt(store.scorePath());
-        holder = store.Leggifiletxt(store.namePath());
-        problem = score.error ? score.error : holder.error;
-    }
-    form_.lblpunti->setCaption(problem ? QString() : score.content);
-    form_.lblnome->setCaption(problem ? QString() : holder.content);
+    form_.lblpunti->setCaption(problem ? QString() : record.score.content);
+    form_.lblnome->setCaption(problem ? QString() : record.holder.content);
 
     if (problem) {
         // No box of the game start takes time from the game: the countdown

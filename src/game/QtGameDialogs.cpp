@@ -1,9 +1,13 @@
 #include "game/QtGameDialogs.h"
 
+#include "game/HolderNameValidator.h"
+#include "records/HolderName.h"
+
 #include <QApplication>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QScreen>
 #include <QSpacerItem>
@@ -54,6 +58,10 @@ QString QtGameDialogs::inputBox(const QString& prompt, const QString& title) {
     box.setTextValue(QString());
     box.setInputMode(QInputDialog::TextInput);
     box.minimumSizeHint(); // builds the box's layout
+    if (auto* field = box.findChild<QLineEdit*>()) {
+        field->setMaxLength(kMaxHolderNameLength);
+        field->setValidator(new HolderNameValidator(field));
+    }
     holdTitle(box);
     return box.exec() == QDialog::Accepted ? box.textValue() : QString();
 }

@@ -8,7 +8,8 @@
 class QDialog;
 
 // Qt's own input and message boxes, shown as plain text so that a typed name
-// is never read as markup, and never narrower than their title.
+// is never read as markup, and never narrower than their title. The input
+// box asks for the player's name and takes only what the record can keep.
 class QtGameDialogs : public GameDialogs {
 public:
     void setParentWindow(QWidget* parent) { parent_ = parent; }

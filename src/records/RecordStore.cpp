@@ -37,18 +37,18 @@ RecordError errnoError(const QString& path, int error) {
 
 class Descriptor {
 public:
-    explicit Descriptor(int fd) : m_fd(fd) {}
+    explicit Descriptor(int fd) : fd_(fd) {}
     ~Descriptor() {
-        if (m_fd >= 0) {
-            ::close(m_fd);
+        if (fd_ >= 0) {
+            ::close(fd_);
         }
     }
     Descriptor(const Descriptor&) = delete;
     Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return m_fd; }
+    int get() const { return fd_; }
 
 private:
-    int m_fd;
+    int fd_;
 };
 
 bool isRegularEntry(int directory, const char* name) {
@@ -121,18 +121,18 @@ bool lockShared(int fd) {
 } // namespace
 
 RecordStore::RecordStore(const QString& directory, const QString& keeper)
-    : m_directory(withTrailingSeparator(directory)), m_keeper(keeper) {}
+    : directory_(withTrailingSeparator(directory)), keeper_(keeper) {}
 
 QString RecordStore::scorePath() const {
-    return m_directory + kScoreFile;
+    return directory_ + kScoreFile;
 }
 
 QString RecordStore::namePath() const {
-    return m_directory + kNameFile;
+    return directory_ + kNameFile;
 }
 
 QString RecordStore::lockPath() const {
-    return m_directory + kLockFile;
+    return directory_ + kLockFile;
 }
 
 RecordStore::KeeperReply RecordStore::runKeeper(const QStringList& arguments) const {
@@ -141,19 +141,19 @@ RecordStore::KeeperReply RecordStore::runKeeper(const QStringList& arguments) co
     keeper.setProcessChannelMode(QProcess::SeparateChannels);
     keeper.setStandardInputFile(QProcess::nullDevice());
     // An argument vector, no shell; the keeper clears its environment itself.
-    keeper.start(m_keeper, arguments, QIODevice::ReadOnly);
+    keeper.start(keeper_, arguments, QIODevice::ReadOnly);
     if (!keeper.waitForStarted(int(kKeeperTimeout.count()))) {
-        reply.error = RecordError{m_directory, RecordReason::keeperNotStarted(m_keeper)};
+        reply.error = RecordError{directory_, RecordReason::keeperNotStarted(keeper_)};
         return reply;
     }
     if (!keeper.waitForFinished(int(kKeeperTimeout.count()))) {
         keeper.kill();
         keeper.waitForFinished();
-        reply.error = RecordError{m_directory, RecordReason::kKeeperStopped};
+        reply.error = RecordError{directory_, RecordReason::kKeeperStopped};
         return reply;
     }
     if (keeper.exitStatus() != QProcess::NormalExit) {
-        reply.error = RecordError{m_directory, RecordReason::kKeeperStopped};
+        reply.error = RecordError{directory_, RecordReason::kKeeperStopped};
         return reply;
     }
     reply.exitCode = keeper.exitCode();
@@ -168,7 +168,7 @@ RecordError RecordStore::errorFrom(const KeeperReply& reply) const {
     const QList<QByteArray> words = reply.line.split(' ');
     if (words.size() == 3 && words[0] == "error") {
         const QString entry = QString::fromUtf8(words[1]);
-        const QString path = entry == u'.' ? m_directory : m_directory + entry;
+        const QString path = entry == u'.' ? directory_ : directory_ + entry;
         const QByteArray& code = words[2];
         bool isNumber = false;
         const int error = code.toInt(&isNumber);
@@ -194,11 +194,11 @@ RecordError RecordStore::errorFrom(const KeeperReply& reply) const {
     if (reply.line == "refused name") {
         return RecordError{namePath(), RecordReason::kBadName};
     }
-    return RecordError{m_directory, RecordReason::kKeeperStopped};
+    return RecordError{directory_, RecordReason::kKeeperStopped};
 }
 
 std::optional<RecordError> RecordStore::ensureDirectory() const {
-    const QString directory = QDir::cleanPath(QDir(m_directory).absolutePath());
+    const QString directory = QDir::cleanPath(QDir(directory_).absolutePath());
     const KeeperReply reply = runKeeper({QStringLiteral("create"), directory});
     if (reply.error || reply.exitCode != 0 || reply.line != "ok") {
         return errorFrom(reply);
@@ -236,10 +236,10 @@ RecordPair RecordStore::readRecord() const {
         return pair;
     };
 
-    const QByteArray directory = QFile::encodeName(m_directory);
+    const QByteArray directory = QFile::encodeName(directory_);
     const Descriptor dir(::open(directory.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.get() < 0) {
-        return failBoth(errnoError(m_directory, errno));
+        return failBoth(errnoError(directory_, errno));
     }
     // Without a lock file nothing has ever been saved here by the keeper.
     const Descriptor lock(::openat(dir.get(), QFile::encodeName(kLockFile).constData(),
@@ -263,9 +263,9 @@ RecordPair RecordStore::readRecord() const {
     const auto current = [&](const QString& name) {
         const QByteArray staged = QFile::encodeName(name + QStringLiteral(".new"));
         if (committing && isRegularEntry(dir.get(), staged.constData())) {
-            return readBounded(dir.get(), staged, m_directory + name);
+            return readBounded(dir.get(), staged, directory_ + name);
         }
-        return readBounded(dir.get(), QFile::encodeName(name), m_directory + name);
+        return readBounded(dir.get(), QFile::encodeName(name), directory_ + name);
     };
     pair.score = current(kScoreFile);
     pair.holder = current(kNameFile);
@@ -299,7 +299,7 @@ SaveOutcome RecordStore::saveIfBeaten(double score, const QString& scoreText,
         return failed(RecordError{namePath(), RecordReason::kBadName});
     }
 
-    const QString directory = QDir::cleanPath(QDir(m_directory).absolutePath());
+    const QString directory = QDir::cleanPath(QDir(directory_).absolutePath());
     const KeeperReply reply = runKeeper({QStringLiteral("save"), directory, scoreText, holderName});
     if (!reply.error && reply.exitCode == 0 && reply.line == "saved") {
         return SaveOutcome{SaveOutcome::Status::Saved, std::nullopt};

@@ -27,12 +27,12 @@ public:
     explicit RecordStore(const QString& directory, const QString& keeper = defaultRecordKeeper());
 
     // The directory, ending in one separator.
-    QString directory() const { return m_directory; }
+    QString directory() const { return directory_; }
     QString scorePath() const;
     QString namePath() const;
     // Held shared while the game reads, exclusively while the keeper writes.
     QString lockPath() const;
-    QString keeperPath() const { return m_keeper; }
+    QString keeperPath() const { return keeper_; }
 
     // Has the keeper make sure the directory, both record files (empty when
     // new) and the lock exist, and finish or discard a save cut short. A
@@ -69,6 +69,6 @@ private:
     KeeperReply runKeeper(const QStringList& arguments) const;
     RecordError errorFrom(const KeeperReply& reply) const;
 
-    QString m_directory;
-    QString m_keeper;
+    QString directory_;
+    QString keeper_;
 };

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFontMetrics>
+#include <QLineEdit>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -38,4 +40,24 @@ TEST(QtGameDialogs, BoxesAreAtLeastAsWideAsTheirTitle) {
     EXPECT_GE(
         shownWidth([&] { (void)dialogs.inputBox(QStringLiteral("Come ti chiami?"), farewell); }),
         needed);
+}
+
+TEST(QtGameDialogs, NameBoxTakesOnePlainLineOfAtMost64Characters) {
+    QtGameDialogs dialogs;
+    QTimer::singleShot(0, [] {
+        auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        auto* field = box->findChild<QLineEdit*>();
+        ASSERT_NE(field, nullptr);
+        QTest::keyClicks(field, QStringLiteral("Anna Maria"));
+        field->insert(QStringLiteral("\nRecord: 999")); // a pasted second line
+        field->insert(QStringLiteral("\u202E"));        // a right-to-left override
+        field->insert(QString(70, QLatin1Char('x')));
+        box->accept();
+    });
+    const QString name = dialogs.inputBox(QStringLiteral("Come ti chiami?"), QStringLiteral("T"));
+    EXPECT_TRUE(name.startsWith(QStringLiteral("Anna Maria")));
+    EXPECT_FALSE(name.contains(QLatin1Char('\n')));
+    EXPECT_FALSE(name.contains(QChar(0x202E)));
+    EXPECT_LE(name.size(), 64);
 }

@@ -12,16 +12,16 @@ namespace {
 // Walks the text, skipping the characters that never interrupt a number.
 class Scanner {
 public:
-    explicit Scanner(std::string_view text) : m_text(text) {}
+    explicit Scanner(std::string_view text) : text_(text) {}
 
     char peek() {
-        while (m_pos < m_text.size() && isSkipped(m_text[m_pos])) {
-            ++m_pos;
+        while (pos_ < text_.size() && isSkipped(text_[pos_])) {
+            ++pos_;
         }
-        return m_pos < m_text.size() ? m_text[m_pos] : '\0';
+        return pos_ < text_.size() ? text_[pos_] : '\0';
     }
 
-    void advance() { ++m_pos; }
+    void advance() { ++pos_; }
 
     bool takeDigits(std::string& out) {
         bool any = false;
@@ -36,8 +36,8 @@ public:
 private:
     static bool isSkipped(char c) { return c == ' ' || c == '\t' || c == '\n'; }
 
-    std::string_view m_text;
-    std::size_t m_pos = 0;
+    std::string_view text_;
+    std::size_t pos_ = 0;
 };
 
 // The game runs in the user's locale, where the decimal point may be a

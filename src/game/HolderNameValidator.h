@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QValidator>
+
+// Holds the name box to what the record can keep as one plain line: at most
+// 64 characters, no control, line-separator or bidirectional-control
+// character, whether typed or pasted.
+class HolderNameValidator : public QValidator {
+    Q_OBJECT
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int& position) const override;
+};
