@@ -9,7 +9,9 @@
 Game::Game(GameServices services)
     : questions(tavola, services.random), clock(tavola, [this] { lifecycle.EndGame(); }),
       lifecycle(tavola, questions, clock, services) {
-    connectEvents();
+    QObject::connect(tavola.Timer1, &QTimer::timeout, &wiring_, [this] { clock.Timer1_Timer(); });
+    // The controls come later, while the first box waits for the player.
+    QObject::connect(&tavola, &Tavola::built, &wiring_, [this] { connectEvents(); });
 }
 
 void Game::connectEvents() {
@@ -24,7 +26,6 @@ void Game::connectEvents() {
     };
     QObject::connect(tavola.TXTANSWER, &AnswerBox::lostFocus, &wiring_,
                      [this] { questions.TXTANSWER_LostFocus(); });
-    QObject::connect(tavola.Timer1, &QTimer::timeout, &wiring_, [this] { clock.Timer1_Timer(); });
     QObject::connect(tavola.copy, &QAction::triggered, &wiring_,
                      [this] { lifecycle.copy_Click(); });
 }

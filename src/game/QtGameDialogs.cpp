@@ -4,6 +4,7 @@
 #include "records/HolderName.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QInputDialog>
@@ -11,13 +12,43 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QSpacerItem>
+#include <QTimer>
 #include <algorithm>
 
 namespace {
 // Close, minimise and maximise buttons and the frame's paddings, as the
 // common desktop themes draw them.
 constexpr int kTitleBarControls = 140;
+
+// Starts the work from the event loop once the box has had its first paint;
+// the loop hands the painted box to the screen before it runs a timer.
+class AfterFirstPaint : public QObject {
+public:
+    AfterFirstPaint(QWidget* box, std::function<void()> work)
+        : QObject(box), work_(std::move(work)) {
+        box->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && work_) {
+            watched->removeEventFilter(this);
+            QTimer::singleShot(0, std::move(work_));
+            work_ = nullptr;
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> work_;
+};
 } // namespace
+
+void QtGameDialogs::runPendingWorkOncePainted(QDialog& box) {
+    if (pendingWork_) {
+        new AfterFirstPaint(&box, std::move(pendingWork_));
+        pendingWork_ = nullptr;
+    }
+}
 
 QWidget* QtGameDialogs::visibleParent() const {
     return (parent_ && parent_->isVisible()) ? parent_.data() : nullptr;
@@ -62,6 +93,7 @@ QString QtGameDialogs::inputBox(const QString& prompt, const QString& title) {
         field->setMaxLength(kMaxHolderNameLength);
         field->setValidator(new HolderNameValidator(field));
     }
+    runPendingWorkOncePainted(box);
     holdTitle(box);
     return box.exec() == QDialog::Accepted ? box.textValue() : QString();
 }
@@ -70,5 +102,6 @@ void QtGameDialogs::messageBox(const QString& text, const QString& title) {
     QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, visibleParent());
     box.setTextFormat(Qt::PlainText);
     holdTitle(box);
+    runPendingWorkOncePainted(box);
     box.exec();
 }

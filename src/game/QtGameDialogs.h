@@ -4,6 +4,7 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 
 class QDialog;
 
@@ -13,6 +14,11 @@ class QDialog;
 class QtGameDialogs : public GameDialogs {
 public:
     void setParentWindow(QWidget* parent) { parent_ = parent; }
+
+    // Runs the work once, while the next box waits for the player, after the
+    // box has been painted: the box appears as soon as it can, and the work
+    // costs the player no time.
+    void whileNextBoxWaits(std::function<void()> work) { pendingWork_ = std::move(work); }
 
     QString inputBox(const QString& prompt, const QString& title) override;
     void messageBox(const QString& text, const QString& title) override;
@@ -24,6 +30,8 @@ public:
 private:
     QWidget* visibleParent() const;
     static void holdTitle(QDialog& box);
+    void runPendingWorkOncePainted(QDialog& box);
 
     QPointer<QWidget> parent_;
+    std::function<void()> pendingWork_;
 };

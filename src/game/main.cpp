@@ -21,6 +21,9 @@ int main(int argc, char** argv) {
     QuitEventLoop terminator;
     Game game(GameServices{dialogs, random, calendar, terminator, GetSystemDir()});
     dialogs.setParentWindow(&game.tavola);
+    // Nothing of the window shows before the name is given: it is built
+    // while the name box waits.
+    dialogs.whileNextBoxWaits([&game] { game.tavola.build(); });
 
     // The start-up boxes come and go before the window exists on screen;
     // closing them must not end the program.

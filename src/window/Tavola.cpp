@@ -7,10 +7,26 @@
 #include <QShowEvent>
 
 Tavola::Tavola(QWidget* parent) : QMainWindow(parent) {
-    setupUi(this);
+    setupTimer(this);
 }
 
 Tavola::~Tavola() = default;
+
+void Tavola::build() {
+    if (built_) {
+        return;
+    }
+    built_ = true;
+    setupUi(this);
+    emit built();
+}
+
+void Tavola::setVisible(bool visible) {
+    if (visible) {
+        build();
+    }
+    QMainWindow::setVisible(visible);
+}
 
 MarkerGroup& Tavola::shapeGroup(int number) {
     return *shapeGroups.at(static_cast<std::size_t>(number - 1));

@@ -121,14 +121,16 @@ void TavolaUi::setupUi(QMainWindow* window) {
     setupControls(board);
     setupMenu(window);
 
-    Timer1 = new QTimer(window);
+    window->resize(board->sizeHint().width(),
+                   board->sizeHint().height() + window->menuBar()->sizeHint().height());
+}
+
+void TavolaUi::setupTimer(QObject* owner) {
+    Timer1 = new QTimer(owner);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(kTimerIntervalMs);
     // A precise timer keeps 900 ticks within a fraction of a second of 900.9 s.
     Timer1->setTimerType(Qt::PreciseTimer);
-
-    window->resize(board->sizeHint().width(),
-                   board->sizeHint().height() + window->menuBar()->sizeHint().height());
 }
 
 void TavolaUi::setupControls(QWidget* surface) {

@@ -64,8 +64,11 @@ struct TavolaUi {
                                      &Shape13, &Shape14, &Shape15, &Shape16, &Shape17, &Shape18,
                                      &Shape19, &Shape20, &Shape21, &Shape22};
 
-    // Builds the board, the markers, every control, the menu and the timer
-    // into the window, chains the tab order and sizes the window to the board.
+    // The timer alone: the game start arms it before anything is shown.
+    void setupTimer(QObject* owner);
+
+    // Builds the board, the markers, every control and the menu into the
+    // window, chains the tab order and sizes the window to the board.
     void setupUi(QMainWindow* window);
 
 private:

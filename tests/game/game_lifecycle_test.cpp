@@ -92,6 +92,31 @@ TEST_F(GameLifecycleTest, StartAsksTheNameGreetsAndArmsTheClock) {
     EXPECT_EQ(QApplication::focusWidget(), tavola.Text4);
 }
 
+TEST(GameStart, TheWindowIsBuiltAfterTheNameBoxAndBeforeTheGreeting) {
+    ScriptedDialogs dialogs;
+    ScriptedRandom random(std::vector<double>(8, 0.75));
+    FixedCalendar calendar;
+    RecordingTerminator terminator;
+    QTemporaryDir records;
+    Game game(GameServices{dialogs, random, calendar, terminator, records.path() + "/"});
+    ASSERT_FALSE(game.tavola.isBuilt());
+    ASSERT_NE(game.tavola.Timer1, nullptr);
+
+    bool builtAtGreeting = false;
+    dialogs.names.push_back(QStringLiteral("Anna"));
+    dialogs.whileMessageOpen = [&] {
+        builtAtGreeting = builtAtGreeting || game.tavola.isBuilt();
+    };
+    game.lifecycle.Form_Load();
+    EXPECT_TRUE(builtAtGreeting);
+    EXPECT_EQ(game.tavola.lblnome1->caption(), QStringLiteral("Anna"));
+
+    // Its events reach the handlers: showing it prepares the first question.
+    game.tavola.show();
+    EXPECT_EQ(game.tavola.Text2->text(), QStringLiteral("3"));
+    EXPECT_EQ(random.drawCount(), 4u);
+}
+
 TEST_F(GameLifecycleTest, CancelledNameGivesAnEmptyName) {
     game.lifecycle().Form_Load();
     ASSERT_EQ(game.dialogs.messages.size(), 1u);

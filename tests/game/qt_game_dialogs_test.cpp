@@ -61,3 +61,25 @@ TEST(QtGameDialogs, NameBoxTakesOnePlainLineOfAtMost64Characters) {
     EXPECT_FALSE(name.contains(QChar(0x202E)));
     EXPECT_LE(name.size(), 64);
 }
+
+TEST(QtGameDialogs, WorkWaitingForTheNextBoxRunsWhileItIsOpen) {
+    QtGameDialogs dialogs;
+    bool workDone = false;
+    bool doneWhileOpen = false;
+    dialogs.whileNextBoxWaits([&] { workDone = true; });
+    QTimer::singleShot(0, [&] {
+        doneWhileOpen = QTest::qWaitFor([&] { return workDone; });
+        auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        box->reject();
+    });
+    (void)dialogs.inputBox(QStringLiteral("Come ti chiami?"), QStringLiteral("Trovapunti"));
+    EXPECT_TRUE(doneWhileOpen);
+
+    // Once only: the next box runs nothing.
+    workDone = false;
+    QTimer::singleShot(0,
+                       [] { qobject_cast<QDialog*>(QApplication::activeModalWidget())->reject(); });
+    dialogs.messageBox(QStringLiteral("Ciao"), QStringLiteral("Trovapunti"));
+    EXPECT_FALSE(workDone);
+}
