@@ -4,6 +4,8 @@
 #include <QIcon>
 #include <QPixmap>
 
+class QPainter;
+
 // The window's pictures, drawn in code so they stay crisp at any size. Every
 // picture is size x size device pixels (device pixel ratio 1) on a transparent
 // background; a size below 1 gives a null pixmap.
@@ -11,6 +13,10 @@ namespace Icons {
 
 // Round owl head with ear tufts and big eyes: window icon, Image3, Image4.
 QPixmap mascot(int size = 32);
+
+// The mascot's drawing on a 100 x 100 square at the painter's origin, so that
+// vector outputs (the scalable theme icon) share it; the caller scales.
+void paintMascot(QPainter& painter);
 
 // The mascot at every size a window manager or task bar may ask for.
 QIcon windowIcon();
