@@ -1,0 +1,301 @@
+#!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 Trovapunti developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""Plays one question of the installed game in a real X server, like a pupil.
+
+Usage: pupil_answers_right.py GAME RECORD_DIR
+
+Starts Xvfb, starts GAME, types a name with accented letters, closes the
+greeting, finds the main window by its caption, reads the lit point from a
+screenshot, answers it with the keyboard and checks the right-answer message.
+RECORD_DIR is the directory the game was built to keep its record in.
+"""
+
+import os
+import struct
+import subprocess
+import sys
+import tempfile
+import time
+import zlib
+
+CAPTION = "Aiutami a trovare i punti nel piano cartesiano"
+DIALOG_TITLE = "Trovapunti"
+PLAYER = "Zoë Niccolò"
+TIMEOUT = 30.0
+
+# The board: grid line k lies at 15 + round(66.8 k) from the left and at
+# 22 + round(66.8 k) from the top; the axes cross at (349, 356).
+BOARD = 705
+Y_AXIS_COLUMN = 349
+X_AXIS_ROW = 356
+MARKER_DIAMETER = 25
+PANEL_COLUMN = 688
+
+
+def grid_column(k):
+    return 15 + (668 * k + 5) // 10
+
+
+def grid_row(k):
+    return 22 + (668 * k + 5) // 10
+
+
+class Screenshot:
+    """A window's pixels, read from xwd's dump of a 24- or 32-bit visual."""
+
+    def __init__(self, data):
+        fields = struct.unpack(">25I", data[:100])
+        header_size, depth, self.width, self.height = fields[0], fields[3], fields[4], fields[5]
+        byte_order, bits_per_pixel, self.stride = fields[7], fields[11], fields[12]
+        masks, colours = fields[14:17], fields[19]
+        if bits_per_pixel != 32 or depth < 24 or masks != (0xFF0000, 0xFF00, 0xFF):
+            raise ValueError(f"unexpected screenshot format: {fields}")
+        self.little_endian = byte_order == 0
+        self.pixels = data[header_size + 12 * colours:]
+
+    def rgb(self, x, y):
+        i = y * self.stride + 4 * x
+        b0, b1, b2, b3 = self.pixels[i:i + 4]
+        return (b2, b1, b0) if self.little_endian else (b1, b2, b3)
+
+    def find(self, matches, left, top, right, bottom):
+        return [(x, y) for y in range(max(top, 0), min(bottom, self.height))
+                for x in range(max(left, 0), min(right, self.width)) if matches(self.rgb(x, y))]
+
+
+    def save_png(self, path):
+        rows = b"".join(b"\0" + bytes(c for x in range(self.width) for c in self.rgb(x, y))
+                        for y in range(self.height))
+
+        def chunk(kind, body):
+            return (struct.pack(">I", len(body)) + kind + body +
+                    struct.pack(">I", zlib.crc32(kind + body)))
+
+        with open(path, "wb") as png:
+            png.write(b"\x89PNG\r\n\x1a\n" +
+                      chunk(b"IHDR", struct.pack(">IIBBBBB", self.width, self.height, 8, 2, 0, 0, 0)) +
+                      chunk(b"IDAT", zlib.compress(rows)) + chunk(b"IEND", b""))
+
+
+def is_red(rgb):
+    r, g, b = rgb
+    return r >= 200 and g <= 80 and b <= 80
+
+
+def is_bright_green(rgb):
+    r, g, b = rgb
+    return g >= 200 and r <= 80 and b <= 80
+
+
+def is_dark_green(rgb):
+    r, g, b = rgb
+    return 0x60 <= g <= 0xA0 and r <= 40 and b <= 40
+
+
+class Session:
+    def __init__(self, game, record_dir):
+        self.game = game
+        self.record_dir = record_dir
+        self.runtime = tempfile.mkdtemp(prefix="trovapunti-e2e-")
+        self.xvfb = None
+        self.process = None
+        self.env = None
+
+    def __enter__(self):
+        read_end, write_end = os.pipe()
+        self.xvfb = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24", "-nolisten",
+             "tcp", "-noreset"], pass_fds=[write_end], stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        with os.fdopen(read_end) as display:
+            number = display.readline().strip()
+        if not number:
+            raise RuntimeError("Xvfb did not start")
+        os.chmod(self.runtime, 0o700)
+        self.env = {
+            "PATH": os.environ.get("PATH", "/usr/bin:/bin"),
+            "DISPLAY": f":{number}",
+            "HOME": self.runtime,
+            "XDG_RUNTIME_DIR": self.runtime,
+            "LANG": "C.UTF-8",
+            "QT_QPA_PLATFORM": "xcb",
+        }
+        return self
+
+    def __exit__(self, *exc):
+        for process in (self.process, self.xvfb):
+            if process and process.poll() is None:
+                process.terminate()
+                try:
+                    process.wait(timeout=10)
+                except subprocess.TimeoutExpired:
+                    process.kill()
+                    process.wait()
+        subprocess.run(["rm", "-rf", self.runtime], check=False)
+
+    def xdotool(self, *args):
+        return subprocess.run(["xdotool", *args], env=self.env, capture_output=True, text=True,
+                              timeout=TIMEOUT).stdout.split()
+
+    def start_game(self):
+        self.process = subprocess.Popen([self.game], env=self.env)
+
+    def wait_for_window(self, title, other_than=()):
+        """The visible window called exactly TITLE, not one of OTHER_THAN."""
+        deadline = time.monotonic() + TIMEOUT
+        while time.monotonic() < deadline:
+            if self.process.poll() is not None:
+                raise AssertionError(f"the game ended early with status {self.process.returncode}")
+            found = [w for w in self.xdotool("search", "--onlyvisible", "--name", f"^{title}$")
+                     if w not in other_than]
+            if found:
+                return found[0]
+            time.sleep(0.2)
+        raise AssertionError(f"no window '{title}' appeared")
+
+    def wait_until_gone(self, window):
+        deadline = time.monotonic() + TIMEOUT
+        while window in self.xdotool("search", "--onlyvisible", "--name", "."):
+            if time.monotonic() > deadline:
+                raise AssertionError(f"window {window} stayed open")
+            time.sleep(0.2)
+
+    def type_into(self, window, text=None, key=None):
+        self.xdotool("windowfocus", window)
+        time.sleep(0.2)
+        if text:
+            self.xdotool("type", "--delay", "60", "--", text)
+        if key:
+            self.xdotool("key", key)
+
+    def screenshot(self, window):
+        dump = subprocess.run(["xwd", "-silent", "-id", window], env=self.env,
+                              capture_output=True, check=True, timeout=TIMEOUT).stdout
+        return Screenshot(dump)
+
+
+def board_origin(shot):
+    """The board's top-left pixel in the screenshot, found from its black axes."""
+    black = (0, 0, 0)
+    columns = [x for x in range(shot.width)
+               if sum(shot.rgb(x, y) == black for y in range(0, shot.height, 2)) >= 300]
+    rows = [y for y in range(shot.height)
+            if sum(shot.rgb(x, y) == black for x in range(0, shot.width, 2)) >= 300]
+    if len(columns) != 1 or len(rows) != 1:
+        raise AssertionError(f"axes not found: columns {columns}, rows {rows}")
+    return columns[0] - Y_AXIS_COLUMN, rows[0] - X_AXIS_ROW
+
+
+def components(pixels):
+    """Groups pixels into 8-connected patches."""
+    left = set(pixels)
+    patches = []
+    while left:
+        stack = [left.pop()]
+        patch = []
+        while stack:
+            x, y = stack.pop()
+            patch.append((x, y))
+            for neighbour in ((x + dx, y + dy) for dx in (-1, 0, 1) for dy in (-1, 0, 1)):
+                if neighbour in left:
+                    left.remove(neighbour)
+                    stack.append(neighbour)
+        patches.append(patch)
+    return patches
+
+
+def lit_point(shot, left, top):
+    """The lattice point under the one red dot on the board."""
+    # The panel's red labels begin at column 688 and may reach over the board.
+    patches = [p for p in components(shot.find(is_red, left, top, left + BOARD, top + BOARD))
+               if min(x for x, _ in p) < left + PANEL_COLUMN]
+    if len(patches) != 1:
+        raise AssertionError(f"{len(patches)} red patches on the board, not one dot")
+    xs = [x for x, _ in patches[0]]
+    ys = [y for _, y in patches[0]]
+    width, height = max(xs) - min(xs) + 1, max(ys) - min(ys) + 1
+    disc_area = 3.14159 * (MARKER_DIAMETER / 2) ** 2
+    if (abs(width - MARKER_DIAMETER) > 2 or abs(height - MARKER_DIAMETER) > 2
+            or len(xs) < 0.8 * disc_area):
+        raise AssertionError(f"the red patch is no dot: {len(xs)} pixels in {width}x{height}")
+    centre_x = (min(xs) + max(xs)) / 2 - left
+    centre_y = (min(ys) + max(ys)) / 2 - top
+    k_x = min(range(11), key=lambda k: abs(grid_column(k) - centre_x))
+    k_y = min(range(11), key=lambda k: abs(grid_row(k) - centre_y))
+    if abs(grid_column(k_x) - centre_x) > 8 or abs(grid_row(k_y) - centre_y) > 8:
+        raise AssertionError(f"the red dot at ({centre_x}, {centre_y}) is on no lattice point")
+    return k_x - 5, 5 - k_y
+
+
+def prepare_records(record_dir):
+    # A readable record pair, so that no box about the record interrupts.
+    os.makedirs(record_dir, exist_ok=True)
+    with open(os.path.join(record_dir, "crt.txt"), "wb") as score:
+        score.write(b"0\r\n")
+    with open(os.path.join(record_dir, "ncrt.txt"), "wb") as holder:
+        holder.write(b"Nessuno\r\n")
+
+
+def main():
+    if len(sys.argv) != 3:
+        sys.exit(__doc__)
+    game, record_dir = sys.argv[1], sys.argv[2]
+    prepare_records(record_dir)
+    with Session(game, record_dir) as session:
+        session.start_game()
+
+        name_box = session.wait_for_window(DIALOG_TITLE)
+        session.type_into(name_box, text=PLAYER, key="Return")
+        session.wait_until_gone(name_box)
+        greeting = session.wait_for_window(DIALOG_TITLE, other_than=[name_box])
+        session.type_into(greeting, key="Return")
+        session.wait_until_gone(greeting)
+
+        window = session.wait_for_window(CAPTION)
+        extra = session.xdotool("search", "--onlyvisible", "--name", f"^{DIALOG_TITLE}$")
+        if extra:
+            raise AssertionError("a message box is open beside the window (record directory?)")
+        session.xdotool("windowfocus", window)
+        time.sleep(1.0)
+
+        shot = session.screenshot(window)
+        # Kept beside the records, to look at when a check fails.
+        shot.save_png(os.path.join(record_dir, "..", "question.png"))
+        left, top = board_origin(shot)
+        x, y = lit_point(shot, left, top)
+        print(f"board at ({left}, {top}); lit point ({x}, {y})")
+        # The name box's text reached the player's name label.
+        name_ink = shot.find(is_dark_green, left + 704, top + 616, left + 1016, top + 650)
+        if len(name_ink) < 20:
+            raise AssertionError("the player's name does not show in the window")
+        message_area = (left + 300, top + 90, left + 705, top + 170)
+        wrong_area = (left + 200, top, left + 705, top + 40)  # may hold the dot too
+        if shot.find(is_bright_green, *message_area):
+            raise AssertionError("a right-answer message shows before any answer")
+        red_before = set(shot.find(is_red, *wrong_area))
+
+        session.type_into(window, text=str(x), key="Return")
+        session.type_into(window, text=str(y), key="Return")
+        time.sleep(1.0)
+
+        shot = session.screenshot(window)
+        shot.save_png(os.path.join(record_dir, "..", "answer.png"))
+        message = shot.find(is_bright_green, *message_area)
+        wrong = set(shot.find(is_red, *wrong_area)) - red_before
+        print(f"right-answer ink: {len(message)} pixels; wrong-answer ink: {len(wrong)} pixels")
+        if len(message) < 100:
+            raise AssertionError("the right-answer message did not appear")
+        if wrong:
+            raise AssertionError("the wrong-answer message appeared")
+        if session.process.poll() is not None:
+            raise AssertionError("the game ended during the question")
+    print("the pupil answered right")
+
+
+if __name__ == "__main__":
+    try:
+        main()
+    except AssertionError as failure:
+        print("FAIL:", failure)
+        sys.exit(1)
