@@ -8,6 +8,11 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev libqt6gui6 qt6-qpa-plugins
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     fonts-liberation2 fontconfig qt6-translations-l10n clang-format
+    qt6-svg-dev
+    # The Debian package and its checks.
+    debhelper dpkg-dev fakeroot lintian desktop-file-utils appstream reuse python3
+    # The end-to-end test: a real X server, a keyboard tool, screenshots.
+    xvfb xdotool x11-apps
 )
 
 missing=()
