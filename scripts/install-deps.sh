@@ -11,8 +11,9 @@ packages=(
     qt6-svg-dev
     # The Debian package and its checks.
     debhelper dpkg-dev fakeroot lintian desktop-file-utils appstream reuse python3
-    # The end-to-end test: a real X server, a keyboard tool, screenshots.
-    xvfb xdotool x11-apps
+    # The end-to-end tests: a real X server, a keyboard tool, screenshots (xwd)
+    # and window properties (xprop).
+    xvfb xdotool x11-apps x11-utils
 )
 
 missing=()

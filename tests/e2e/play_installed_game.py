@@ -1,14 +1,17 @@
 #!/usr/bin/python3
 # SPDX-FileCopyrightText: 2026 Trovapunti developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""Plays one question of the installed game in a real X server, like a pupil.
+"""Plays the installed game in a real X server, like a pupil.
 
-Usage: pupil_answers_right.py GAME RECORD_DIR
+Usage: play_installed_game.py answer-right GAME RECORD_DIR
+       play_installed_game.py window-icons GAME RECORD_DIR ICON_PNG
 
-Starts Xvfb, starts GAME, types a name with accented letters, closes the
-greeting, finds the main window by its caption, reads the lit point from a
-screenshot, answers it with the keyboard and checks the right-answer message.
-RECORD_DIR is the directory the game was built to keep its record in.
+Starts Xvfb and GAME (built to keep its record in RECORD_DIR), types a name
+with accented letters and closes the greeting. answer-right then finds the
+main window by its caption, reads the lit point from a screenshot, answers it
+with the keyboard and checks the right-answer message. window-icons checks
+that the name box, the greeting and the window carry the mascot of ICON_PNG
+as their icon.
 """
 
 import os
@@ -169,6 +172,21 @@ class Session:
         if key:
             self.xdotool("key", key)
 
+    def window_icons(self, window):
+        """The window's icon pictures: {(width, height): [ARGB cardinals]}."""
+        out = subprocess.run(["xprop", "-id", window, "-notype", "-f", "_NET_WM_ICON", "32c",
+                              " = $0+\\n", "_NET_WM_ICON"], env=self.env, capture_output=True,
+                             text=True, timeout=TIMEOUT).stdout
+        if " = " not in out:
+            return {}
+        values = [int(v) for v in out.split(" = ", 1)[1].replace(",", " ").split()]
+        icons = {}
+        while len(values) >= 2:
+            width, height = values[0], values[1]
+            icons[(width, height)] = values[2:2 + width * height]
+            values = values[2 + width * height:]
+        return icons
+
     def screenshot(self, window):
         dump = subprocess.run(["xwd", "-silent", "-id", window], env=self.env,
                               capture_output=True, check=True, timeout=TIMEOUT).stdout
@@ -228,6 +246,57 @@ def lit_point(shot, left, top):
     return k_x - 5, 5 - k_y
 
 
+def read_png(path):
+    """Width, height and RGBA rows of an 8-bit RGBA PNG, as Qt writes them."""
+    with open(path, "rb") as png:
+        data = png.read()
+    pos, idat = 8, b""
+    while pos < len(data):
+        length, kind = struct.unpack(">I4s", data[pos:pos + 8])
+        body = data[pos + 8:pos + 8 + length]
+        if kind == b"IHDR":
+            width, height, depth, colour, _, _, interlace = struct.unpack(">IIBBBBB", body)
+            if (depth, colour, interlace) != (8, 6, 0):
+                raise ValueError(f"{path}: not an 8-bit RGBA PNG")
+        elif kind == b"IDAT":
+            idat += body
+        pos += 12 + length
+    raw, stride, rows, previous = zlib.decompress(idat), 4 * width, [], bytearray(4 * width)
+    for y in range(height):
+        kind, line = raw[y * (stride + 1)], bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
+        for i in range(stride):
+            a = line[i - 4] if i >= 4 else 0
+            b = previous[i]
+            c = previous[i - 4] if i >= 4 else 0
+            if kind == 1:
+                line[i] = (line[i] + a) & 0xFF
+            elif kind == 2:
+                line[i] = (line[i] + b) & 0xFF
+            elif kind == 3:
+                line[i] = (line[i] + (a + b) // 2) & 0xFF
+            elif kind == 4:
+                p = a + b - c
+                pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
+                line[i] = (line[i] + (a if pa <= pb and pa <= pc else b if pb <= pc else c)) & 0xFF
+        rows.append(line)
+        previous = line
+    return width, height, rows
+
+
+def same_picture(icon_pixels, png_rows, tolerance=3):
+    """Whether ARGB cardinals show the PNG's picture, colours compared where opaque."""
+    for y, row in enumerate(png_rows):
+        for x in range(len(row) // 4):
+            r, g, b, a = row[4 * x:4 * x + 4]
+            argb = icon_pixels[y * (len(row) // 4) + x]
+            ia, ir, ig, ib = argb >> 24, (argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF
+            if abs(ia - a) > tolerance:
+                return False
+            if a == 255 and max(abs(ir - r), abs(ig - g), abs(ib - b)) > tolerance:
+                return False
+    return True
+
+
 def prepare_records(record_dir):
     # A readable record pair, so that no box about the record interrupts.
     os.makedirs(record_dir, exist_ok=True)
@@ -237,60 +306,98 @@ def prepare_records(record_dir):
         holder.write(b"Nessuno\r\n")
 
 
+def greet(session):
+    """Types the player's name and closes the greeting; returns both boxes."""
+    name_box = session.wait_for_window(DIALOG_TITLE)
+    session.type_into(name_box, text=PLAYER, key="Return")
+    session.wait_until_gone(name_box)
+    greeting = session.wait_for_window(DIALOG_TITLE, other_than=[name_box])
+    session.type_into(greeting, key="Return")
+    session.wait_until_gone(greeting)
+    return name_box, greeting
+
+
+def main_window(session):
+    window = session.wait_for_window(CAPTION)
+    if session.xdotool("search", "--onlyvisible", "--name", f"^{DIALOG_TITLE}$"):
+        raise AssertionError("a message box is open beside the window (record directory?)")
+    session.xdotool("windowfocus", window)
+    time.sleep(1.0)
+    return window
+
+
+def answer_right(session, record_dir):
+    greet(session)
+    window = main_window(session)
+
+    shot = session.screenshot(window)
+    # Kept beside the records, to look at when a check fails.
+    shot.save_png(os.path.join(record_dir, "..", "question.png"))
+    left, top = board_origin(shot)
+    x, y = lit_point(shot, left, top)
+    print(f"board at ({left}, {top}); lit point ({x}, {y})")
+    # The name box's text reached the player's name label.
+    if len(shot.find(is_dark_green, left + 704, top + 616, left + 1016, top + 650)) < 20:
+        raise AssertionError("the player's name does not show in the window")
+    message_area = (left + 300, top + 90, left + 705, top + 170)
+    wrong_area = (left + 200, top, left + 705, top + 40)  # may hold the dot too
+    if shot.find(is_bright_green, *message_area):
+        raise AssertionError("a right-answer message shows before any answer")
+    red_before = set(shot.find(is_red, *wrong_area))
+
+    session.type_into(window, text=str(x), key="Return")
+    session.type_into(window, text=str(y), key="Return")
+    time.sleep(1.0)
+
+    shot = session.screenshot(window)
+    shot.save_png(os.path.join(record_dir, "..", "answer.png"))
+    message = shot.find(is_bright_green, *message_area)
+    wrong = set(shot.find(is_red, *wrong_area)) - red_before
+    print(f"right-answer ink: {len(message)} pixels; wrong-answer ink: {len(wrong)} pixels")
+    if len(message) < 100:
+        raise AssertionError("the right-answer message did not appear")
+    if wrong:
+        raise AssertionError("the wrong-answer message appeared")
+    if session.process.poll() is not None:
+        raise AssertionError("the game ended during the question")
+    print("the pupil answered right")
+
+
+def window_icons(session, icon_png):
+    width, height, mascot = read_png(icon_png)
+
+    def check(window, what):
+        icons = session.window_icons(window)
+        if (width, height) not in icons:
+            raise AssertionError(f"{what} has no {width}x{height} icon (sizes {sorted(icons)})")
+        if not same_picture(icons[(width, height)], mascot):
+            raise AssertionError(f"{what} shows another icon than the mascot")
+
+    name_box = session.wait_for_window(DIALOG_TITLE)
+    time.sleep(0.5)
+    check(name_box, "the name box")
+    session.type_into(name_box, text=PLAYER, key="Return")
+    session.wait_until_gone(name_box)
+    greeting = session.wait_for_window(DIALOG_TITLE, other_than=[name_box])
+    time.sleep(0.5)
+    check(greeting, "the greeting")
+    session.type_into(greeting, key="Return")
+    session.wait_until_gone(greeting)
+    check(main_window(session), "the main window")
+    print("the name box, the greeting and the window show the mascot")
+
+
 def main():
-    if len(sys.argv) != 3:
+    if len(sys.argv) < 4 or sys.argv[1] not in ("answer-right", "window-icons"):
         sys.exit(__doc__)
-    game, record_dir = sys.argv[1], sys.argv[2]
+    action, game, record_dir = sys.argv[1:4]
     prepare_records(record_dir)
     with Session(game, record_dir) as session:
         session.start_game()
-
-        name_box = session.wait_for_window(DIALOG_TITLE)
-        session.type_into(name_box, text=PLAYER, key="Return")
-        session.wait_until_gone(name_box)
-        greeting = session.wait_for_window(DIALOG_TITLE, other_than=[name_box])
-        session.type_into(greeting, key="Return")
-        session.wait_until_gone(greeting)
-
-        window = session.wait_for_window(CAPTION)
-        extra = session.xdotool("search", "--onlyvisible", "--name", f"^{DIALOG_TITLE}$")
-        if extra:
-            raise AssertionError("a message box is open beside the window (record directory?)")
-        session.xdotool("windowfocus", window)
-        time.sleep(1.0)
-
-        shot = session.screenshot(window)
-        # Kept beside the records, to look at when a check fails.
-        shot.save_png(os.path.join(record_dir, "..", "question.png"))
-        left, top = board_origin(shot)
-        x, y = lit_point(shot, left, top)
-        print(f"board at ({left}, {top}); lit point ({x}, {y})")
-        # The name box's text reached the player's name label.
-        name_ink = shot.find(is_dark_green, left + 704, top + 616, left + 1016, top + 650)
-        if len(name_ink) < 20:
-            raise AssertionError("the player's name does not show in the window")
-        message_area = (left + 300, top + 90, left + 705, top + 170)
-        wrong_area = (left + 200, top, left + 705, top + 40)  # may hold the dot too
-        if shot.find(is_bright_green, *message_area):
-            raise AssertionError("a right-answer message shows before any answer")
-        red_before = set(shot.find(is_red, *wrong_area))
-
-        session.type_into(window, text=str(x), key="Return")
-        session.type_into(window, text=str(y), key="Return")
-        time.sleep(1.0)
-
-        shot = session.screenshot(window)
-        shot.save_png(os.path.join(record_dir, "..", "answer.png"))
-        message = shot.find(is_bright_green, *message_area)
-        wrong = set(shot.find(is_red, *wrong_area)) - red_before
-        print(f"right-answer ink: {len(message)} pixels; wrong-answer ink: {len(wrong)} pixels")
-        if len(message) < 100:
-            raise AssertionError("the right-answer message did not appear")
-        if wrong:
-            raise AssertionError("the wrong-answer message appeared")
-        if session.process.poll() is not None:
-            raise AssertionError("the game ended during the question")
-    print("the pupil answered right")
+        if action == "answer-right":
+            answer_right(session, record_dir)
+        else:
+            window_icons(session, sys.argv[4])
 
 
 if __name__ == "__main__":
