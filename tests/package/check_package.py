@@ -80,6 +80,7 @@ def contents(deb, record_keeper_expected):
         "usr/share/man/man6/trovapunti.6.gz",
         "usr/share/doc/trovapunti/changelog.gz",
         "usr/share/doc/trovapunti/copyright",
+        "usr/share/lintian/overrides/trovapunti",
     }
     expected |= {f"usr/share/icons/hicolor/{s}x{s}/apps/{APP_ID}.png" for s in ICON_SIZES}
     if record_keeper_expected:
