@@ -3,15 +3,15 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Plays the installed game in a real X server, like a pupil.
 
-Usage: play_installed_game.py answer-right GAME RECORD_DIR
-       play_installed_game.py window-icons GAME RECORD_DIR ICON_PNG
+Usage: play_installed_game.py answer-right GAME SCREENSHOT_DIR
+       play_installed_game.py window-icons GAME ICON_PNG
 
-Starts Xvfb and GAME (built to keep its record in RECORD_DIR), types a name
-with accented letters and closes the greeting. answer-right then finds the
-main window by its caption, reads the lit point from a screenshot, answers it
-with the keyboard and checks the right-answer message. window-icons checks
-that the name box, the greeting and the window carry the mascot of ICON_PNG
-as their icon.
+GAME must find a readable record pair at start. The script starts Xvfb and
+GAME, types a name with accented letters and closes the greeting.
+answer-right then finds the main window by its caption, reads the lit point
+from a screenshot, answers it with the keyboard and checks the right-answer
+message; the screenshots stay in SCREENSHOT_DIR. window-icons checks that the
+name box, the greeting and the window carry the mascot of ICON_PNG as icon.
 """
 
 import os
@@ -66,8 +66,8 @@ class Screenshot:
         return [(x, y) for y in range(max(top, 0), min(bottom, self.height))
                 for x in range(max(left, 0), min(right, self.width)) if matches(self.rgb(x, y))]
 
-
     def save_png(self, path):
+        """Writes the screenshot as an RGB PNG, to look at when a check fails."""
         rows = b"".join(b"\0" + bytes(c for x in range(self.width) for c in self.rgb(x, y))
                         for y in range(self.height))
 
@@ -97,9 +97,10 @@ def is_dark_green(rgb):
 
 
 class Session:
-    def __init__(self, game, record_dir):
+    """An Xvfb server and the game running on it, both stopped on leaving."""
+
+    def __init__(self, game):
         self.game = game
-        self.record_dir = record_dir
         self.runtime = tempfile.mkdtemp(prefix="trovapunti-e2e-")
         self.xvfb = None
         self.process = None
@@ -297,24 +298,18 @@ def same_picture(icon_pixels, png_rows, tolerance=3):
     return True
 
 
-def prepare_records(record_dir):
-    # A readable record pair, so that no box about the record interrupts.
-    os.makedirs(record_dir, exist_ok=True)
-    with open(os.path.join(record_dir, "crt.txt"), "wb") as score:
-        score.write(b"0\r\n")
-    with open(os.path.join(record_dir, "ncrt.txt"), "wb") as holder:
-        holder.write(b"Nessuno\r\n")
-
-
-def greet(session):
-    """Types the player's name and closes the greeting; returns both boxes."""
+def greet(session, inspect=None):
+    """Types the player's name and closes the greeting, showing each box to INSPECT."""
     name_box = session.wait_for_window(DIALOG_TITLE)
+    if inspect:
+        inspect(name_box, "the name box")
     session.type_into(name_box, text=PLAYER, key="Return")
     session.wait_until_gone(name_box)
     greeting = session.wait_for_window(DIALOG_TITLE, other_than=[name_box])
+    if inspect:
+        inspect(greeting, "the greeting")
     session.type_into(greeting, key="Return")
     session.wait_until_gone(greeting)
-    return name_box, greeting
 
 
 def main_window(session):
@@ -326,13 +321,12 @@ def main_window(session):
     return window
 
 
-def answer_right(session, record_dir):
+def answer_right(session, screenshot_dir):
     greet(session)
     window = main_window(session)
 
     shot = session.screenshot(window)
-    # Kept beside the records, to look at when a check fails.
-    shot.save_png(os.path.join(record_dir, "..", "question.png"))
+    shot.save_png(os.path.join(screenshot_dir, "question.png"))
     left, top = board_origin(shot)
     x, y = lit_point(shot, left, top)
     print(f"board at ({left}, {top}); lit point ({x}, {y})")
@@ -350,7 +344,7 @@ def answer_right(session, record_dir):
     time.sleep(1.0)
 
     shot = session.screenshot(window)
-    shot.save_png(os.path.join(record_dir, "..", "answer.png"))
+    shot.save_png(os.path.join(screenshot_dir, "answer.png"))
     message = shot.find(is_bright_green, *message_area)
     wrong = set(shot.find(is_red, *wrong_area)) - red_before
     print(f"right-answer ink: {len(message)} pixels; wrong-answer ink: {len(wrong)} pixels")
@@ -367,37 +361,28 @@ def window_icons(session, icon_png):
     width, height, mascot = read_png(icon_png)
 
     def check(window, what):
+        time.sleep(0.5)  # the icon property follows the window's mapping
         icons = session.window_icons(window)
         if (width, height) not in icons:
             raise AssertionError(f"{what} has no {width}x{height} icon (sizes {sorted(icons)})")
         if not same_picture(icons[(width, height)], mascot):
             raise AssertionError(f"{what} shows another icon than the mascot")
 
-    name_box = session.wait_for_window(DIALOG_TITLE)
-    time.sleep(0.5)
-    check(name_box, "the name box")
-    session.type_into(name_box, text=PLAYER, key="Return")
-    session.wait_until_gone(name_box)
-    greeting = session.wait_for_window(DIALOG_TITLE, other_than=[name_box])
-    time.sleep(0.5)
-    check(greeting, "the greeting")
-    session.type_into(greeting, key="Return")
-    session.wait_until_gone(greeting)
+    greet(session, check)
     check(main_window(session), "the main window")
     print("the name box, the greeting and the window show the mascot")
 
 
 def main():
-    if len(sys.argv) < 4 or sys.argv[1] not in ("answer-right", "window-icons"):
+    if len(sys.argv) != 4 or sys.argv[1] not in ("answer-right", "window-icons"):
         sys.exit(__doc__)
-    action, game, record_dir = sys.argv[1:4]
-    prepare_records(record_dir)
-    with Session(game, record_dir) as session:
+    action, game, where = sys.argv[1:4]
+    with Session(game) as session:
         session.start_game()
         if action == "answer-right":
-            answer_right(session, record_dir)
+            answer_right(session, where)
         else:
-            window_icons(session, sys.argv[4])
+            window_icons(session, where)
 
 
 if __name__ == "__main__":
