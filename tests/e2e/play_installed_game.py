@@ -325,10 +325,19 @@ def answer_right(session, screenshot_dir):
     greet(session)
     window = main_window(session)
 
-    shot = session.screenshot(window)
-    shot.save_png(os.path.join(screenshot_dir, "question.png"))
-    left, top = board_origin(shot)
-    x, y = lit_point(shot, left, top)
+    # A loaded machine may paint late: the board is read again until it is complete.
+    deadline = time.monotonic() + 10
+    while True:
+        shot = session.screenshot(window)
+        shot.save_png(os.path.join(screenshot_dir, "question.png"))
+        try:
+            left, top = board_origin(shot)
+            x, y = lit_point(shot, left, top)
+            break
+        except AssertionError:
+            if time.monotonic() > deadline:
+                raise
+            time.sleep(0.3)
     print(f"board at ({left}, {top}); lit point ({x}, {y})")
     # The name box's text reached the player's name label.
     if len(shot.find(is_dark_green, left + 704, top + 616, left + 1016, top + 650)) < 20:
@@ -341,12 +350,16 @@ def answer_right(session, screenshot_dir):
 
     session.type_into(window, text=str(x), key="Return")
     session.type_into(window, text=str(y), key="Return")
-    time.sleep(1.0)
 
-    shot = session.screenshot(window)
+    deadline = time.monotonic() + 10
+    while True:
+        time.sleep(0.3)
+        shot = session.screenshot(window)
+        message = shot.find(is_bright_green, *message_area)
+        wrong = set(shot.find(is_red, *wrong_area)) - red_before
+        if message or wrong or time.monotonic() > deadline:
+            break
     shot.save_png(os.path.join(screenshot_dir, "answer.png"))
-    message = shot.find(is_bright_green, *message_area)
-    wrong = set(shot.find(is_red, *wrong_area)) - red_before
     print(f"right-answer ink: {len(message)} pixels; wrong-answer ink: {len(wrong)} pixels")
     if len(message) < 100:
         raise AssertionError("the right-answer message did not appear")
