@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Trovapunti developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs the Debian packages the build, the tests and the game need, only
 # when some are missing. Runs apt through sudo when not root.
 set -euo pipefail
@@ -8,6 +13,12 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev libqt6gui6 qt6-qpa-plugins
     libgtest-dev libgmock-dev googletest
     fonts-liberation2 fontconfig qt6-translations-l10n clang-format
+    qt6-svg-dev
+    # The Debian package and its checks.
+    debhelper dpkg-dev fakeroot lintian desktop-file-utils appstream reuse python3
+    # The end-to-end tests: a real X server, a keyboard tool, screenshots (xwd)
+    # and window properties (xprop).
+    xvfb xdotool x11-apps x11-utils
 )
 
 missing=()

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Trovapunti developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Sets up the record directory shared by every player of the machine and
 # repairs it whatever state it is in: owner root, group games, mode 2775 (new
 # files inherit the group); record files and lock file root:games 0664.
@@ -24,9 +29,15 @@ if ! getent group games >/dev/null; then
     "${as_root[@]}" groupadd --system games
 fi
 
-if [[ -L "$record_dir" || (-e "$record_dir" && ! -d "$record_dir") ]]; then
-    echo "error: $record_dir is not a directory; please move it away and run this again" >&2
+if [[ -L "$record_dir" ]]; then
+    # The keeper never follows a link: a shared directory is mounted at the
+    # path itself.
+    echo "error: $record_dir is a symbolic link; mount the shared directory there instead" >&2
     exit 1
+fi
+if [[ -e "$record_dir" && ! -d "$record_dir" ]]; then
+    echo "warning: $record_dir is not a directory; moved aside to $record_dir.old" >&2
+    "${as_root[@]}" mv -f "$record_dir" "$record_dir.old"
 fi
 if [[ ! -d "$record_dir" ]]; then
     echo "Creating the record directory $record_dir"

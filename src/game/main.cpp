@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Trovapunti developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "game/ClockSeededRandom.h"
 #include "game/Game.h"
 #include "game/ItalianQtTexts.h"
@@ -5,6 +9,7 @@
 #include "game/QuitEventLoop.h"
 #include "game/SystemCalendar.h"
 #include "records/RecordDirectory.h"
+#include "window/Icons.h"
 
 #include <QApplication>
 #include <QStyleFactory>
@@ -12,6 +17,9 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Trovapunti"));
+    // The mascot, as the menu shows it, on every box and on the window.
+    QApplication::setWindowIcon(Icons::windowIcon());
+    QGuiApplication::setDesktopFileName(QStringLiteral("it.trovapunti.Trovapunti"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     installItalianQtTexts(app);
 

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Trovapunti developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "window/Icons.h"
 
 #include <QGuiApplication>
@@ -67,61 +71,63 @@ void drawOpenEyes(QPainter& p) {
 
 namespace Icons {
 
+void paintMascot(QPainter& p) {
+    const QColor outline(0x5a, 0x33, 0x15);
+    const QColor feathers(0xd9, 0x7a, 0x2b);
+    const QColor face(0xfd, 0xe9, 0xc4);
+
+    p.setPen(roundPen(outline, 3.5));
+    p.setBrush(feathers);
+    p.drawPolygon(QPolygonF{QPointF(12, 40), QPointF(16, 5), QPointF(42, 22)});
+    p.drawPolygon(QPolygonF{QPointF(88, 40), QPointF(84, 5), QPointF(58, 22)});
+    p.drawEllipse(QPointF(50, 56), 42, 39);
+
+    // Heart-shaped facial disc around the eyes and beak.
+    QPainterPath mask;
+    mask.addEllipse(QPointF(33, 50), 21, 20);
+    mask.addEllipse(QPointF(67, 50), 21, 20);
+    mask.addEllipse(QPointF(50, 68), 22, 21);
+    p.setPen(Qt::NoPen);
+    p.setBrush(face);
+    p.drawPath(mask.simplified());
+
+    p.setBrush(QColor(0xf4, 0x8f, 0xa6));
+    p.drawEllipse(QPointF(20, 72), 7, 5);
+    p.drawEllipse(QPointF(80, 72), 7, 5);
+
+    p.setPen(roundPen(outline, 3));
+    p.setBrush(Qt::white);
+    p.drawEllipse(QPointF(33, 49), 15, 15);
+    p.drawEllipse(QPointF(67, 49), 15, 15);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x1f, 0x9e, 0x8f));
+    p.drawEllipse(QPointF(35, 51), 10, 10);
+    p.drawEllipse(QPointF(65, 51), 10, 10);
+    p.setBrush(QColor(0x10, 0x10, 0x10));
+    p.drawEllipse(QPointF(35, 51), 6, 6);
+    p.drawEllipse(QPointF(65, 51), 6, 6);
+    p.setBrush(Qt::white);
+    p.drawEllipse(QPointF(32, 47), 2.8, 2.8);
+    p.drawEllipse(QPointF(62, 47), 2.8, 2.8);
+
+    p.setPen(roundPen(outline, 2.5));
+    p.setBrush(QColor(0xff, 0xb3, 0x1a));
+    p.drawPolygon(QPolygonF{QPointF(43, 64), QPointF(57, 64), QPointF(50, 77)});
+
+    QPainterPath smile;
+    smile.moveTo(40, 82);
+    smile.quadTo(50, 90, 60, 82);
+    p.setPen(roundPen(outline, 3));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(smile);
+}
+
 qreal screenRatio() {
     return qGuiApp != nullptr ? qGuiApp->devicePixelRatio() : 1.0;
 }
 
 QPixmap mascot(int size, qreal ratio) {
-    return drawPicture(size, ratio, [](QPainter& p) {
-        const QColor outline(0x5a, 0x33, 0x15);
-        const QColor feathers(0xd9, 0x7a, 0x2b);
-        const QColor face(0xfd, 0xe9, 0xc4);
-
-        p.setPen(roundPen(outline, 3.5));
-        p.setBrush(feathers);
-        p.drawPolygon(QPolygonF{QPointF(12, 40), QPointF(16, 5), QPointF(42, 22)});
-        p.drawPolygon(QPolygonF{QPointF(88, 40), QPointF(84, 5), QPointF(58, 22)});
-        p.drawEllipse(QPointF(50, 56), 42, 39);
-
-        // Heart-shaped facial disc around the eyes and beak.
-        QPainterPath mask;
-        mask.addEllipse(QPointF(33, 50), 21, 20);
-        mask.addEllipse(QPointF(67, 50), 21, 20);
-        mask.addEllipse(QPointF(50, 68), 22, 21);
-        p.setPen(Qt::NoPen);
-        p.setBrush(face);
-        p.drawPath(mask.simplified());
-
-        p.setBrush(QColor(0xf4, 0x8f, 0xa6));
-        p.drawEllipse(QPointF(20, 72), 7, 5);
-        p.drawEllipse(QPointF(80, 72), 7, 5);
-
-        p.setPen(roundPen(outline, 3));
-        p.setBrush(Qt::white);
-        p.drawEllipse(QPointF(33, 49), 15, 15);
-        p.drawEllipse(QPointF(67, 49), 15, 15);
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(0x1f, 0x9e, 0x8f));
-        p.drawEllipse(QPointF(35, 51), 10, 10);
-        p.drawEllipse(QPointF(65, 51), 10, 10);
-        p.setBrush(QColor(0x10, 0x10, 0x10));
-        p.drawEllipse(QPointF(35, 51), 6, 6);
-        p.drawEllipse(QPointF(65, 51), 6, 6);
-        p.setBrush(Qt::white);
-        p.drawEllipse(QPointF(32, 47), 2.8, 2.8);
-        p.drawEllipse(QPointF(62, 47), 2.8, 2.8);
-
-        p.setPen(roundPen(outline, 2.5));
-        p.setBrush(QColor(0xff, 0xb3, 0x1a));
-        p.drawPolygon(QPolygonF{QPointF(43, 64), QPointF(57, 64), QPointF(50, 77)});
-
-        QPainterPath smile;
-        smile.moveTo(40, 82);
-        smile.quadTo(50, 90, 60, 82);
-        p.setPen(roundPen(outline, 3));
-        p.setBrush(Qt::NoBrush);
-        p.drawPath(smile);
-    });
+    return drawPicture(size, ratio, paintMascot);
 }
 
 QIcon windowIcon() {

@@ -1,8 +1,14 @@
+// SPDX-FileCopyrightText: 2026 Trovapunti developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 #include <QCursor>
 #include <QIcon>
 #include <QPixmap>
+
+class QPainter;
 
 // The window's pictures, drawn in code so they stay crisp at any size. Every
 // picture is size x size pixels on a transparent background, drawn at `ratio`
@@ -16,6 +22,10 @@ qreal screenRatio();
 
 // Round owl head with ear tufts and big eyes: window icon, Image3, Image4.
 QPixmap mascot(int size = 32, qreal ratio = screenRatio());
+
+// The mascot's drawing on a 100 x 100 square at the painter's origin, so that
+// vector outputs (the scalable theme icon) share it; the caller scales.
+void paintMascot(QPainter& painter);
 
 // The mascot at every size a window manager or task bar may ask for.
 QIcon windowIcon();

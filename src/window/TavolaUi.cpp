@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Trovapunti developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "window/TavolaUi.h"
 
 #include "window/AnswerBox.h"
@@ -112,7 +116,6 @@ void TavolaUi::setupUi(QMainWindow* window) {
     WindowFonts::installSubstitutions();
     window->setObjectName(QStringLiteral("Tavola"));
     window->setWindowTitle(QStringLiteral("Aiutami a trovare i punti nel piano cartesiano"));
-    window->setWindowIcon(Icons::windowIcon());
 
     board = new BoardSurface(window);
     board->setObjectName(QStringLiteral("board"));

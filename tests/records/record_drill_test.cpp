@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Trovapunti developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Drills of the record keeper with real processes: games ending together,
 // saves killed at every system call and at random moments, and a link
 // swapped in and out of the record files' places while saving. Each prints

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Trovapunti developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The record keeper run as the game runs it, on temporary directories
 // without any privilege; where the tests run as root, also a set-group-id
 // copy run by an account outside its group.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Trovapunti developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // trovapunti-record: the one part of Trovapunti that runs with a privilege.
 //
 // Installed owned by root, group games, mode 2755, it keeps the machine's

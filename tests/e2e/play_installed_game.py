@@ -1,0 +1,406 @@
+#!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 Trovapunti developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""Plays the installed game in a real X server, like a pupil.
+
+Usage: play_installed_game.py answer-right GAME SCREENSHOT_DIR
+       play_installed_game.py window-icons GAME ICON_PNG
+
+GAME must find a readable record pair at start. The script starts Xvfb and
+GAME, types a name with accented letters and closes the greeting.
+answer-right then finds the main window by its caption, reads the lit point
+from a screenshot, answers it with the keyboard and checks the right-answer
+message; the screenshots stay in SCREENSHOT_DIR. window-icons checks that the
+name box, the greeting and the window carry the mascot of ICON_PNG as icon.
+"""
+
+import os
+import struct
+import subprocess
+import sys
+import tempfile
+import time
+import zlib
+
+CAPTION = "Aiutami a trovare i punti nel piano cartesiano"
+DIALOG_TITLE = "Trovapunti"
+PLAYER = "Zoë Niccolò"
+TIMEOUT = 30.0
+
+# The board: grid line k lies at 15 + round(66.8 k) from the left and at
+# 22 + round(66.8 k) from the top; the axes cross at (349, 356).
+BOARD = 705
+Y_AXIS_COLUMN = 349
+X_AXIS_ROW = 356
+MARKER_DIAMETER = 25
+PANEL_COLUMN = 688
+
+
+def grid_column(k):
+    return 15 + (668 * k + 5) // 10
+
+
+def grid_row(k):
+    return 22 + (668 * k + 5) // 10
+
+
+class Screenshot:
+    """A window's pixels, read from xwd's dump of a 24- or 32-bit visual."""
+
+    def __init__(self, data):
+        fields = struct.unpack(">25I", data[:100])
+        header_size, depth, self.width, self.height = fields[0], fields[3], fields[4], fields[5]
+        byte_order, bits_per_pixel, self.stride = fields[7], fields[11], fields[12]
+        masks, colours = fields[14:17], fields[19]
+        if bits_per_pixel != 32 or depth < 24 or masks != (0xFF0000, 0xFF00, 0xFF):
+            raise ValueError(f"unexpected screenshot format: {fields}")
+        self.little_endian = byte_order == 0
+        self.pixels = data[header_size + 12 * colours:]
+
+    def rgb(self, x, y):
+        i = y * self.stride + 4 * x
+        b0, b1, b2, b3 = self.pixels[i:i + 4]
+        return (b2, b1, b0) if self.little_endian else (b1, b2, b3)
+
+    def find(self, matches, left, top, right, bottom):
+        return [(x, y) for y in range(max(top, 0), min(bottom, self.height))
+                for x in range(max(left, 0), min(right, self.width)) if matches(self.rgb(x, y))]
+
+    def save_png(self, path):
+        """Writes the screenshot as an RGB PNG, to look at when a check fails."""
+        rows = b"".join(b"\0" + bytes(c for x in range(self.width) for c in self.rgb(x, y))
+                        for y in range(self.height))
+
+        def chunk(kind, body):
+            return (struct.pack(">I", len(body)) + kind + body +
+                    struct.pack(">I", zlib.crc32(kind + body)))
+
+        with open(path, "wb") as png:
+            png.write(b"\x89PNG\r\n\x1a\n" +
+                      chunk(b"IHDR", struct.pack(">IIBBBBB", self.width, self.height, 8, 2, 0, 0, 0)) +
+                      chunk(b"IDAT", zlib.compress(rows)) + chunk(b"IEND", b""))
+
+
+def is_red(rgb):
+    r, g, b = rgb
+    return r >= 200 and g <= 80 and b <= 80
+
+
+def is_bright_green(rgb):
+    r, g, b = rgb
+    return g >= 200 and r <= 80 and b <= 80
+
+
+def is_dark_green(rgb):
+    r, g, b = rgb
+    return 0x60 <= g <= 0xA0 and r <= 40 and b <= 40
+
+
+class Session:
+    """An Xvfb server and the game running on it, both stopped on leaving."""
+
+    def __init__(self, game):
+        self.game = game
+        self.runtime = tempfile.mkdtemp(prefix="trovapunti-e2e-")
+        self.xvfb = None
+        self.process = None
+        self.env = None
+
+    def __enter__(self):
+        read_end, write_end = os.pipe()
+        self.xvfb = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24", "-nolisten",
+             "tcp", "-noreset"], pass_fds=[write_end], stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        with os.fdopen(read_end) as display:
+            number = display.readline().strip()
+        if not number:
+            raise RuntimeError("Xvfb did not start")
+        os.chmod(self.runtime, 0o700)
+        self.env = {
+            "PATH": os.environ.get("PATH", "/usr/bin:/bin"),
+            "DISPLAY": f":{number}",
+            "HOME": self.runtime,
+            "XDG_RUNTIME_DIR": self.runtime,
+            "LANG": "C.UTF-8",
+            "QT_QPA_PLATFORM": "xcb",
+        }
+        return self
+
+    def __exit__(self, *exc):
+        for process in (self.process, self.xvfb):
+            if process and process.poll() is None:
+                process.terminate()
+                try:
+                    process.wait(timeout=10)
+                except subprocess.TimeoutExpired:
+                    process.kill()
+                    process.wait()
+        subprocess.run(["rm", "-rf", self.runtime], check=False)
+
+    def xdotool(self, *args):
+        return subprocess.run(["xdotool", *args], env=self.env, capture_output=True, text=True,
+                              timeout=TIMEOUT).stdout.split()
+
+    def start_game(self):
+        self.process = subprocess.Popen([self.game], env=self.env)
+
+    def wait_for_window(self, title, other_than=()):
+        """The visible window called exactly TITLE, not one of OTHER_THAN."""
+        deadline = time.monotonic() + TIMEOUT
+        while time.monotonic() < deadline:
+            if self.process.poll() is not None:
+                raise AssertionError(f"the game ended early with status {self.process.returncode}")
+            found = [w for w in self.xdotool("search", "--onlyvisible", "--name", f"^{title}$")
+                     if w not in other_than]
+            if found:
+                return found[0]
+            time.sleep(0.2)
+        raise AssertionError(f"no window '{title}' appeared")
+
+    def wait_until_gone(self, window):
+        deadline = time.monotonic() + TIMEOUT
+        while window in self.xdotool("search", "--onlyvisible", "--name", "."):
+            if time.monotonic() > deadline:
+                raise AssertionError(f"window {window} stayed open")
+            time.sleep(0.2)
+
+    def type_into(self, window, text=None, key=None):
+        self.xdotool("windowfocus", window)
+        time.sleep(0.2)
+        if text:
+            self.xdotool("type", "--delay", "60", "--", text)
+        if key:
+            self.xdotool("key", key)
+
+    def window_icons(self, window):
+        """The window's icon pictures: {(width, height): [ARGB cardinals]}."""
+        out = subprocess.run(["xprop", "-id", window, "-notype", "-f", "_NET_WM_ICON", "32c",
+                              " = $0+\\n", "_NET_WM_ICON"], env=self.env, capture_output=True,
+                             text=True, timeout=TIMEOUT).stdout
+        if " = " not in out:
+            return {}
+        values = [int(v) for v in out.split(" = ", 1)[1].replace(",", " ").split()]
+        icons = {}
+        while len(values) >= 2:
+            width, height = values[0], values[1]
+            icons[(width, height)] = values[2:2 + width * height]
+            values = values[2 + width * height:]
+        return icons
+
+    def screenshot(self, window):
+        dump = subprocess.run(["xwd", "-silent", "-id", window], env=self.env,
+                              capture_output=True, check=True, timeout=TIMEOUT).stdout
+        return Screenshot(dump)
+
+
+def board_origin(shot):
+    """The board's top-left pixel in the screenshot, found from its black axes."""
+    black = (0, 0, 0)
+    columns = [x for x in range(shot.width)
+               if sum(shot.rgb(x, y) == black for y in range(0, shot.height, 2)) >= 300]
+    rows = [y for y in range(shot.height)
+            if sum(shot.rgb(x, y) == black for x in range(0, shot.width, 2)) >= 300]
+    if len(columns) != 1 or len(rows) != 1:
+        raise AssertionError(f"axes not found: columns {columns}, rows {rows}")
+    return columns[0] - Y_AXIS_COLUMN, rows[0] - X_AXIS_ROW
+
+
+def components(pixels):
+    """Groups pixels into 8-connected patches."""
+    left = set(pixels)
+    patches = []
+    while left:
+        stack = [left.pop()]
+        patch = []
+        while stack:
+            x, y = stack.pop()
+            patch.append((x, y))
+            for neighbour in ((x + dx, y + dy) for dx in (-1, 0, 1) for dy in (-1, 0, 1)):
+                if neighbour in left:
+                    left.remove(neighbour)
+                    stack.append(neighbour)
+        patches.append(patch)
+    return patches
+
+
+def lit_point(shot, left, top):
+    """The lattice point under the one red dot on the board."""
+    # The panel's red labels begin at column 688 and may reach over the board.
+    patches = [p for p in components(shot.find(is_red, left, top, left + BOARD, top + BOARD))
+               if min(x for x, _ in p) < left + PANEL_COLUMN]
+    if len(patches) != 1:
+        raise AssertionError(f"{len(patches)} red patches on the board, not one dot")
+    xs = [x for x, _ in patches[0]]
+    ys = [y for _, y in patches[0]]
+    width, height = max(xs) - min(xs) + 1, max(ys) - min(ys) + 1
+    disc_area = 3.14159 * (MARKER_DIAMETER / 2) ** 2
+    if (abs(width - MARKER_DIAMETER) > 2 or abs(height - MARKER_DIAMETER) > 2
+            or len(xs) < 0.8 * disc_area):
+        raise AssertionError(f"the red patch is no dot: {len(xs)} pixels in {width}x{height}")
+    centre_x = (min(xs) + max(xs)) / 2 - left
+    centre_y = (min(ys) + max(ys)) / 2 - top
+    k_x = min(range(11), key=lambda k: abs(grid_column(k) - centre_x))
+    k_y = min(range(11), key=lambda k: abs(grid_row(k) - centre_y))
+    if abs(grid_column(k_x) - centre_x) > 8 or abs(grid_row(k_y) - centre_y) > 8:
+        raise AssertionError(f"the red dot at ({centre_x}, {centre_y}) is on no lattice point")
+    return k_x - 5, 5 - k_y
+
+
+def read_png(path):
+    """Width, height and RGBA rows of an 8-bit RGBA PNG, as Qt writes them."""
+    with open(path, "rb") as png:
+        data = png.read()
+    pos, idat = 8, b""
+    while pos < len(data):
+        length, kind = struct.unpack(">I4s", data[pos:pos + 8])
+        body = data[pos + 8:pos + 8 + length]
+        if kind == b"IHDR":
+            width, height, depth, colour, _, _, interlace = struct.unpack(">IIBBBBB", body)
+            if (depth, colour, interlace) != (8, 6, 0):
+                raise ValueError(f"{path}: not an 8-bit RGBA PNG")
+        elif kind == b"IDAT":
+            idat += body
+        pos += 12 + length
+    raw, stride, rows, previous = zlib.decompress(idat), 4 * width, [], bytearray(4 * width)
+    for y in range(height):
+        kind, line = raw[y * (stride + 1)], bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
+        for i in range(stride):
+            a = line[i - 4] if i >= 4 else 0
+            b = previous[i]
+            c = previous[i - 4] if i >= 4 else 0
+            if kind == 1:
+                line[i] = (line[i] + a) & 0xFF
+            elif kind == 2:
+                line[i] = (line[i] + b) & 0xFF
+            elif kind == 3:
+                line[i] = (line[i] + (a + b) // 2) & 0xFF
+            elif kind == 4:
+                p = a + b - c
+                pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
+                line[i] = (line[i] + (a if pa <= pb and pa <= pc else b if pb <= pc else c)) & 0xFF
+        rows.append(line)
+        previous = line
+    return width, height, rows
+
+
+def same_picture(icon_pixels, png_rows, tolerance=3):
+    """Whether ARGB cardinals show the PNG's picture, colours compared where opaque."""
+    for y, row in enumerate(png_rows):
+        for x in range(len(row) // 4):
+            r, g, b, a = row[4 * x:4 * x + 4]
+            argb = icon_pixels[y * (len(row) // 4) + x]
+            ia, ir, ig, ib = argb >> 24, (argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF
+            if abs(ia - a) > tolerance:
+                return False
+            if a == 255 and max(abs(ir - r), abs(ig - g), abs(ib - b)) > tolerance:
+                return False
+    return True
+
+
+def greet(session, inspect=None):
+    """Types the player's name and closes the greeting, showing each box to INSPECT."""
+    name_box = session.wait_for_window(DIALOG_TITLE)
+    if inspect:
+        inspect(name_box, "the name box")
+    session.type_into(name_box, text=PLAYER, key="Return")
+    session.wait_until_gone(name_box)
+    greeting = session.wait_for_window(DIALOG_TITLE, other_than=[name_box])
+    if inspect:
+        inspect(greeting, "the greeting")
+    session.type_into(greeting, key="Return")
+    session.wait_until_gone(greeting)
+
+
+def main_window(session):
+    window = session.wait_for_window(CAPTION)
+    if session.xdotool("search", "--onlyvisible", "--name", f"^{DIALOG_TITLE}$"):
+        raise AssertionError("a message box is open beside the window (record directory?)")
+    session.xdotool("windowfocus", window)
+    time.sleep(1.0)
+    return window
+
+
+def answer_right(session, screenshot_dir):
+    greet(session)
+    window = main_window(session)
+
+    # A loaded machine may paint late: the board is read again until it is complete.
+    deadline = time.monotonic() + 10
+    while True:
+        shot = session.screenshot(window)
+        shot.save_png(os.path.join(screenshot_dir, "question.png"))
+        try:
+            left, top = board_origin(shot)
+            x, y = lit_point(shot, left, top)
+            break
+        except AssertionError:
+            if time.monotonic() > deadline:
+                raise
+            time.sleep(0.3)
+    print(f"board at ({left}, {top}); lit point ({x}, {y})")
+    # The name box's text reached the player's name label.
+    if len(shot.find(is_dark_green, left + 704, top + 616, left + 1016, top + 650)) < 20:
+        raise AssertionError("the player's name does not show in the window")
+    message_area = (left + 300, top + 90, left + 705, top + 170)
+    wrong_area = (left + 200, top, left + 705, top + 40)  # may hold the dot too
+    if shot.find(is_bright_green, *message_area):
+        raise AssertionError("a right-answer message shows before any answer")
+    red_before = set(shot.find(is_red, *wrong_area))
+
+    session.type_into(window, text=str(x), key="Return")
+    session.type_into(window, text=str(y), key="Return")
+
+    deadline = time.monotonic() + 10
+    while True:
+        time.sleep(0.3)
+        shot = session.screenshot(window)
+        message = shot.find(is_bright_green, *message_area)
+        wrong = set(shot.find(is_red, *wrong_area)) - red_before
+        if message or wrong or time.monotonic() > deadline:
+            break
+    shot.save_png(os.path.join(screenshot_dir, "answer.png"))
+    print(f"right-answer ink: {len(message)} pixels; wrong-answer ink: {len(wrong)} pixels")
+    if len(message) < 100:
+        raise AssertionError("the right-answer message did not appear")
+    if wrong:
+        raise AssertionError("the wrong-answer message appeared")
+    if session.process.poll() is not None:
+        raise AssertionError("the game ended during the question")
+    print("the pupil answered right")
+
+
+def window_icons(session, icon_png):
+    width, height, mascot = read_png(icon_png)
+
+    def check(window, what):
+        time.sleep(0.5)  # the icon property follows the window's mapping
+        icons = session.window_icons(window)
+        if (width, height) not in icons:
+            raise AssertionError(f"{what} has no {width}x{height} icon (sizes {sorted(icons)})")
+        if not same_picture(icons[(width, height)], mascot):
+            raise AssertionError(f"{what} shows another icon than the mascot")
+
+    greet(session, check)
+    check(main_window(session), "the main window")
+    print("the name box, the greeting and the window show the mascot")
+
+
+def main():
+    if len(sys.argv) != 4 or sys.argv[1] not in ("answer-right", "window-icons"):
+        sys.exit(__doc__)
+    action, game, where = sys.argv[1:4]
+    with Session(game) as session:
+        session.start_game()
+        if action == "answer-right":
+            answer_right(session, where)
+        else:
+            window_icons(session, where)
+
+
+if __name__ == "__main__":
+    try:
+        main()
+    except AssertionError as failure:
+        print("FAIL:", failure)
+        sys.exit(1)
