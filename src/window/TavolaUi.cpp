@@ -7,6 +7,7 @@
 #include "window/GridPicture.h"
 #include "window/Icons.h"
 #include "window/PictureButton.h"
+#include "window/WindowAccessibility.h"
 #include "window/WindowFonts.h"
 
 #include <QMainWindow>
@@ -112,6 +113,7 @@ PictureButton* makeButton(QWidget* parent, const char* name, QRect geometry, con
 
 void TavolaUi::setupUi(QMainWindow* window) {
     WindowFonts::installSubstitutions();
+    WindowAccessibility::install();
     window->setObjectName(QStringLiteral("Tavola"));
     window->setWindowTitle(QStringLiteral("Aiutami a trovare i punti nel piano cartesiano"));
     window->setWindowIcon(Icons::windowIcon());
@@ -121,6 +123,7 @@ void TavolaUi::setupUi(QMainWindow* window) {
     window->setCentralWidget(board);
 
     setupControls(board);
+    WindowAccessibility::describe(*this);
     setupMenu(window);
 
     Timer1 = new QTimer(window);
