@@ -13,10 +13,15 @@ CaptionLabel::CaptionLabel(QWidget* parent) : QLabel(parent) {
 
 void CaptionLabel::setCaption(const QString& caption) {
     caption_ = caption;
-    // The spoken name is set before the text, so the label's own change
-    // notice (sent only while it has no accessible name) never doubles ours.
-    const bool renamed = updateAccessibleName();
+    // QLabel sends a change notice of its own only while it has no accessible
+    // name: a name goes in before the text and an empty one after it, so no
+    // change is told twice.
+    const bool nameFirst = spokenName_ && !spokenName_(displayText(caption)).isEmpty();
+    bool renamed = nameFirst && updateAccessibleName();
     setText(displayText(caption));
+    if (!nameFirst) {
+        renamed = updateAccessibleName();
+    }
     if (autoSize_) {
         fitToCaption();
     }
