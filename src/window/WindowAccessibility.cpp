@@ -209,6 +209,8 @@ void describe(TavolaUi& ui) {
     ui.cmdNext->setAccessibleDescription(
         QStringLiteral("Accende un nuovo punto rosso da trovare."));
 
+    // The countdown is read whenever the pupil moves to it, but tells of a
+    // change once a minute only: a screen reader is never told every second.
     ui.lblconto->setSpokenName(spokenCountdown);
     ui.lblScore->setSpokenName(
         [](const QString& shown) { return withValue("Risposte esatte", shown); });
