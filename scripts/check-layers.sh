@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Trovapunti developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Fails when a source file includes a file of a higher layer. The folders of
 # src/ are layers: window at the bottom; questions and clock above it; records
 # apart; game on top, free to include every other folder.

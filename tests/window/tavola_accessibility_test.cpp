@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Trovapunti developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The window as assistive technology reads it, through Qt's own accessible
 // interfaces: the names a pupil hears, the notices sent when the judgement
 // and the counts change, and no trace of the target anywhere.
