@@ -10,7 +10,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build pkg-config
-    qt6-base-dev qt6-base-dev-tools libgl-dev libqt6gui6 qt6-qpa-plugins
+    qt6-base-dev qt6-base-private-dev qt6-base-dev-tools libgl-dev libqt6gui6 qt6-qpa-plugins
     libgtest-dev libgmock-dev googletest
     fonts-liberation2 fontconfig qt6-translations-l10n clang-format
     qt6-svg-dev

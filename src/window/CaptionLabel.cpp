@@ -4,6 +4,8 @@
 
 #include "window/CaptionLabel.h"
 
+#include <QAccessible>
+
 CaptionLabel::CaptionLabel(QWidget* parent) : QLabel(parent) {
     setTextFormat(Qt::PlainText);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -15,14 +17,59 @@ CaptionLabel::CaptionLabel(QWidget* parent) : QLabel(parent) {
 
 void CaptionLabel::setCaption(const QString& caption) {
     caption_ = caption;
+    // QLabel sends a change notice of its own only while it has no accessible
+    // name: a name goes in before the text and an empty one after it, so no
+    // change is told twice.
+    const bool nameFirst = spokenName_ && !spokenName_(displayText(caption)).isEmpty();
+    bool renamed = nameFirst && updateAccessibleName();
     setText(displayText(caption));
+    if (!nameFirst) {
+        renamed = updateAccessibleName();
+    }
     if (autoSize_) {
         fitToCaption();
     }
+    if (alerts_ && !caption.isEmpty()) {
+        announce(renamed);
+    }
+    emit captionChanged();
 }
 
 void CaptionLabel::setAutoSize(bool autoSize) {
     autoSize_ = autoSize;
+}
+
+void CaptionLabel::setSpokenName(SpokenName spokenName, bool alerts) {
+    spokenName_ = std::move(spokenName);
+    alerts_ = alerts;
+    updateAccessibleName();
+}
+
+void CaptionLabel::refreshSpokenName() {
+    updateAccessibleName();
+}
+
+bool CaptionLabel::updateAccessibleName() {
+    if (!spokenName_) {
+        return false;
+    }
+    const QString name = spokenName_(displayText(caption_));
+    // Only a changed name is news; setting it sends Qt's own change notice.
+    if (name == accessibleName()) {
+        return false;
+    }
+    setAccessibleName(name);
+    return true;
+}
+
+void CaptionLabel::announce(bool renamed) {
+    // A repeated message is news as well, though its name did not change.
+    if (!renamed) {
+        QAccessibleEvent nameChanged(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&nameChanged);
+    }
+    QAccessibleEvent alert(this, QAccessible::Alert);
+    QAccessible::updateAccessibility(&alert);
 }
 
 QString CaptionLabel::displayText(const QString& caption) {

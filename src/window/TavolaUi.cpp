@@ -9,6 +9,7 @@
 #include "window/CaptionLabel.h"
 #include "window/Icons.h"
 #include "window/PictureButton.h"
+#include "window/WindowAccessibility.h"
 #include "window/WindowFonts.h"
 
 #include <QMainWindow>
@@ -114,6 +115,7 @@ PictureButton* makeButton(QWidget* parent, const char* name, QRect geometry, con
 
 void TavolaUi::setupUi(QMainWindow* window) {
     WindowFonts::installSubstitutions();
+    WindowAccessibility::install();
     window->setObjectName(QStringLiteral("Tavola"));
     window->setWindowTitle(QStringLiteral("Aiutami a trovare i punti nel piano cartesiano"));
 
@@ -122,6 +124,7 @@ void TavolaUi::setupUi(QMainWindow* window) {
     window->setCentralWidget(board);
 
     setupControls(board);
+    WindowAccessibility::describe(*this);
     setupMenu(window);
 
     window->resize(board->sizeHint().width(),

@@ -1,0 +1,319 @@
+// SPDX-FileCopyrightText: 2026 Trovapunti developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// The window as assistive technology reads it, through Qt's own accessible
+// interfaces: the names a pupil hears, the notices sent when the judgement
+// and the counts change, and no trace of the target anywhere.
+
+#include "support/GameFixture.h"
+#include "window/AnswerBox.h"
+#include "window/BoardSurface.h"
+#include "window/CaptionLabel.h"
+#include "window/Marker.h"
+#include "window/PictureButton.h"
+#include "window/WindowAccessibility.h"
+
+#include <QAccessible>
+#include <QSet>
+#include <QtGui/private/qguiapplication_p.h>
+#include <gtest/gtest.h>
+#include <qpa/qplatformaccessibility.h>
+#include <qpa/qplatformintegration.h>
+
+namespace {
+
+// Every accessibility notice sent while it lives, as a bridge would see it.
+// Qt sends notices only while a client listens; the offscreen platform has
+// none, so the notices are switched on as a desktop bridge would.
+class Notices {
+public:
+    struct Notice {
+        QAccessible::Event type;
+        QObject* object;
+        QString name;
+        QString textChange; // inserted and removed text of a text notice
+        bool readable;      // the object offers the text interface a bridge needs
+    };
+
+    Notices() {
+        QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true);
+        current_ = this;
+        previous_ = QAccessible::installUpdateHandler(&Notices::record);
+    }
+    ~Notices() {
+        QAccessible::installUpdateHandler(previous_);
+        QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(false);
+        current_ = nullptr;
+    }
+
+    std::vector<Notice> of(QObject* object, QAccessible::Event type) const {
+        std::vector<Notice> found;
+        for (const Notice& notice : all) {
+            if (notice.object == object && notice.type == type) {
+                found.push_back(notice);
+            }
+        }
+        return found;
+    }
+
+    std::vector<Notice> all;
+
+private:
+    static void record(QAccessibleEvent* event) {
+        QAccessibleInterface* iface = event->accessibleInterface();
+        Notice notice{event->type(), event->object(), iface ? iface->text(QAccessible::Name) : "",
+                      QString(), iface != nullptr && iface->textInterface() != nullptr};
+        if (event->type() == QAccessible::TextUpdated) {
+            auto* update = static_cast<QAccessibleTextUpdateEvent*>(event);
+            notice.textChange = update->textInserted() + "|" + update->textRemoved();
+        } else if (event->type() == QAccessible::TextInserted) {
+            notice.textChange = static_cast<QAccessibleTextInsertEvent*>(event)->textInserted();
+        } else if (event->type() == QAccessible::TextRemoved) {
+            notice.textChange = static_cast<QAccessibleTextRemoveEvent*>(event)->textRemoved();
+        }
+        current_->all.push_back(notice);
+    }
+
+    static inline Notices* current_ = nullptr;
+    QAccessible::UpdateHandler previous_ = nullptr;
+};
+
+QAccessibleInterface* accessible(QObject* object) {
+    return QAccessible::queryAccessibleInterface(object);
+}
+
+QString nameOf(QObject* object) {
+    return accessible(object)->text(QAccessible::Name);
+}
+
+// Every text an accessibility client can read from the object.
+QStringList readableTexts(QAccessibleInterface* iface) {
+    QStringList texts;
+    for (QAccessible::Text kind : {QAccessible::Name, QAccessible::Description, QAccessible::Value,
+                                   QAccessible::Help, QAccessible::Accelerator}) {
+        texts << iface->text(kind);
+    }
+    if (QAccessibleTextInterface* text = iface->textInterface()) {
+        texts << text->text(0, text->characterCount());
+    }
+    return texts;
+}
+
+// The accessible tree below the window, as a client walks it child by child.
+std::vector<QAccessibleInterface*> walk(QAccessibleInterface* root) {
+    std::vector<QAccessibleInterface*> found;
+    std::vector<QAccessibleInterface*> pending{root};
+    QSet<QAccessibleInterface*> seen;
+    while (!pending.empty()) {
+        QAccessibleInterface* iface = pending.back();
+        pending.pop_back();
+        if (iface == nullptr || seen.contains(iface)) {
+            continue;
+        }
+        seen.insert(iface);
+        found.push_back(iface);
+        for (int i = 0; i < iface->childCount(); ++i) {
+            pending.push_back(iface->child(i));
+        }
+    }
+    return found;
+}
+
+class TavolaAccessibility : public ::testing::Test {
+protected:
+    void start(std::vector<double> draws) {
+        game = std::make_unique<GameFixture>(std::move(draws));
+        tavola = game->tavola;
+        game->dialogs.names = {QStringLiteral("Anna")};
+        game->lifecycle().Form_Load();
+        ASSERT_TRUE(game->showActive());
+    }
+
+    void answer(const char* abscissa, const char* ordinate) {
+        QTest::keyClicks(tavola->Text4, QString::fromLatin1(abscissa));
+        QTest::keyClick(tavola->Text4, Qt::Key_Return);
+        QTest::keyClicks(tavola->TXTANSWER, QString::fromLatin1(ordinate));
+        QTest::keyClick(tavola->TXTANSWER, Qt::Key_Return);
+    }
+
+    std::unique_ptr<GameFixture> game;
+    Tavola* tavola = nullptr;
+};
+
+TEST_F(TavolaAccessibility, WhatAPupilWorksWithHasAnItalianNameAndRole) {
+    start(drawsFor(-3, 4));
+
+    EXPECT_EQ(accessible(tavola->Text4)->role(), QAccessible::EditableText);
+    EXPECT_EQ(nameOf(tavola->Text4), QStringLiteral("Ascissa"));
+    EXPECT_TRUE(accessible(tavola->Text4)
+                    ->text(QAccessible::Description)
+                    .contains(QStringLiteral("premi Invio per passare all'ordinata")));
+    EXPECT_EQ(accessible(tavola->TXTANSWER)->role(), QAccessible::EditableText);
+    EXPECT_EQ(nameOf(tavola->TXTANSWER), QStringLiteral("Ordinata"));
+    EXPECT_TRUE(accessible(tavola->TXTANSWER)
+                    ->text(QAccessible::Description)
+                    .contains(QStringLiteral("premi Invio per controllare la risposta")));
+    EXPECT_EQ(accessible(tavola->cmdNext)->role(), QAccessible::Button);
+    EXPECT_EQ(nameOf(tavola->cmdNext), QStringLiteral("Nuovo calcolo"));
+
+    EXPECT_EQ(nameOf(tavola->lblScore), QStringLiteral("Risposte esatte: 0"));
+    EXPECT_EQ(nameOf(tavola->lblScore1), QStringLiteral("Risposte errate: 0"));
+    EXPECT_EQ(nameOf(tavola->lblScore2), QStringLiteral("Risposte totali: 0"));
+    EXPECT_EQ(nameOf(tavola->lblconto), QStringLiteral("Tempo restante: 15 minuti"));
+    EXPECT_EQ(nameOf(tavola->lblnome1), QStringLiteral("Sfidante: Anna"));
+
+    // The record line reads as one sentence, whichever of its labels changes.
+    tavola->lblnome->setCaption(QStringLiteral("Bea\r\n"));
+    tavola->lblpunti->setCaption(QStringLiteral("12\r\n"));
+    EXPECT_EQ(nameOf(tavola->lblnome), QStringLiteral("Il record è di Bea con punti 12"));
+
+    // The board: the grid picture as a graphic, then only the named controls.
+    QAccessibleInterface* board = accessible(tavola->board);
+    ASSERT_GE(board->childCount(), 1);
+    QAccessibleInterface* picture = board->child(0);
+    EXPECT_EQ(picture->role(), QAccessible::Graphic);
+    EXPECT_EQ(picture->text(QAccessible::Name), QStringLiteral("piano cartesiano"));
+    EXPECT_TRUE(picture->text(QAccessible::Description).contains(QStringLiteral("da -5 a 5")));
+    EXPECT_EQ(board->indexOfChild(picture), 0);
+    EXPECT_EQ(picture->parent(), board);
+    QStringList listed;
+    for (int i = 1; i < board->childCount(); ++i) {
+        listed << board->child(i)->object()->objectName();
+        EXPECT_EQ(board->indexOfChild(board->child(i)), i);
+    }
+    EXPECT_EQ(listed, (QStringList{"lblconto", "lblScore", "lblScore1", "lblnome1", "lblMessage(0)",
+                                   "lblMessage(1)", "lblnome", "lblScore2", "Text4", "TXTANSWER",
+                                   "cmdNext", "cmdExit"}));
+
+    // The countdown speaks whole minutes only.
+    using WindowAccessibility::spokenCountdown;
+    EXPECT_EQ(spokenCountdown("00:14:59"), QStringLiteral("Tempo restante: 14 minuti"));
+    EXPECT_EQ(spokenCountdown("01:01:00"), QStringLiteral("Tempo restante: 61 minuti"));
+    EXPECT_EQ(spokenCountdown("00:01:59"), QStringLiteral("Tempo restante: 1 minuto"));
+    EXPECT_EQ(spokenCountdown("00:00:01"), QStringLiteral("Tempo restante: meno di un minuto"));
+    EXPECT_EQ(spokenCountdown("00:00:00"), QStringLiteral("Tempo scaduto"));
+    EXPECT_EQ(spokenCountdown("00.00.00"), QStringLiteral("Tempo restante: 00.00.00"));
+}
+
+TEST_F(TavolaAccessibility, JudgementAndChangedCountsAreAnnounced) {
+    std::vector<double> draws = drawsFor(2, -4);
+    for (const auto& [x, y] : {std::pair{-3, 4}, std::pair{1, 1}}) {
+        const std::vector<double> next = drawsFor(x, y);
+        draws.insert(draws.end(), next.begin(), next.end());
+    }
+    start(draws);
+    Notices notices;
+
+    answer("2", "4");
+    const auto wrong = notices.of(tavola->lblMessage[0], QAccessible::Alert);
+    ASSERT_EQ(wrong.size(), 1u);
+    EXPECT_EQ(wrong[0].name, QStringLiteral("Sbagliato!! ( 2;-4 )"));
+    const auto wrongCount = notices.of(tavola->lblScore1, QAccessible::NameChanged);
+    ASSERT_EQ(wrongCount.size(), 1u);
+    EXPECT_EQ(wrongCount[0].name, QStringLiteral("Risposte errate: 1"));
+    ASSERT_EQ(notices.of(tavola->lblScore2, QAccessible::NameChanged).size(), 1u);
+    EXPECT_TRUE(notices.of(tavola->lblScore, QAccessible::NameChanged).empty())
+        << "an unchanged count is not announced";
+
+    EXPECT_EQ(notices.of(tavola->lblMessage[0], QAccessible::NameChanged).size(), 1u);
+
+    // Emptying the message tells of its new name once and alerts nobody.
+    tavola->cmdNext->click();
+    EXPECT_EQ(notices.of(tavola->lblMessage[0], QAccessible::NameChanged).size(), 2u);
+    EXPECT_EQ(notices.of(tavola->lblMessage[0], QAccessible::Alert).size(), 1u);
+    answer("-3", "4");
+    // The same message in the next question is announced again.
+    tavola->cmdNext->click();
+    answer("1", "1");
+    const auto right = notices.of(tavola->lblMessage[1], QAccessible::Alert);
+    ASSERT_EQ(right.size(), 2u);
+    EXPECT_EQ(right[1].name, QStringLiteral("Esatto, è incredibile!!!"));
+    EXPECT_EQ(notices.of(tavola->lblMessage[1], QAccessible::NameChanged).size(), 3u);
+    EXPECT_EQ(notices.of(tavola->lblScore, QAccessible::NameChanged).back().name,
+              QStringLiteral("Risposte esatte: 2"));
+
+    // The countdown tells of a new minute only: 61 ticks from 00:15:00.
+    notices.all.clear();
+    for (int tick = 0; tick < 61; ++tick) {
+        game->clock().Timer1_Timer();
+    }
+    const auto clock = notices.of(tavola->lblconto, QAccessible::NameChanged);
+    ASSERT_EQ(clock.size(), 2u);
+    EXPECT_EQ(clock[0].name, QStringLiteral("Tempo restante: 14 minuti"));
+    EXPECT_EQ(clock[1].name, QStringLiteral("Tempo restante: 13 minuti"));
+}
+
+TEST_F(TavolaAccessibility, NothingTellsTheTargetWhileAQuestionIsOpen) {
+    const std::vector<std::pair<int, int>> targets{{-3, 4}, {2, -4}, {-1, -4}, {4, 4}};
+    std::vector<double> draws;
+    for (const auto& [x, y] : targets) {
+        const std::vector<double> one = drawsFor(x, y);
+        draws.insert(draws.end(), one.begin(), one.end());
+    }
+    start(draws);
+    Notices notices;
+
+    for (std::size_t question = 0; question < targets.size(); ++question) {
+        const QString x = QString::number(targets[question].first);
+        const QString y = QString::number(targets[question].second);
+        SCOPED_TRACE(("target " + x + ";" + y).toStdString());
+        if (question > 0) {
+            notices.all.clear();
+            tavola->cmdNext->setEnabled(true);
+            tavola->cmdNext->click();
+        }
+        ASSERT_EQ(tavola->Text2->text(), x);
+        ASSERT_EQ(tavola->Text1->text(), y);
+
+        const QStringList pairs{x + ";" + y, x + "; " + y, x + ", " + y, x + "," + y};
+        const auto tellsTheTarget = [&](const QString& text) {
+            if (text == x || text == y) {
+                return true;
+            }
+            return std::any_of(pairs.begin(), pairs.end(),
+                               [&](const QString& pair) { return text.contains(pair); });
+        };
+
+        int named = 0;
+        for (QAccessibleInterface* iface : walk(accessible(tavola))) {
+            const QObject* object = iface->object();
+            EXPECT_FALSE(qobject_cast<const Marker*>(object)) << "no marker is listed";
+            EXPECT_FALSE(object == tavola->Text1 || object == tavola->Text2 ||
+                         object == tavola->Text3)
+                << "no hidden field is listed";
+            for (const QString& text : readableTexts(iface)) {
+                EXPECT_FALSE(tellsTheTarget(text))
+                    << "\"" << text.toStdString() << "\" on "
+                    << (object ? object->objectName().toStdString() : "the grid picture");
+            }
+            named += iface->text(QAccessible::Name) == QStringLiteral("Ascissa") ? 1 : 0;
+        }
+        EXPECT_EQ(named, 1) << "the walk reaches the controls";
+
+        // The hidden fields, asked directly, tell nothing either.
+        for (AnswerBox* hidden : {tavola->Text1, tavola->Text2, tavola->Text3}) {
+            QAccessibleInterface* iface = accessible(hidden);
+            EXPECT_TRUE(iface->state().invisible);
+            EXPECT_EQ(iface->textInterface(), nullptr);
+            EXPECT_TRUE(readableTexts(iface).join("").isEmpty());
+        }
+
+        // Notices: a text change reaches the bus only from an object with a
+        // text interface, and none of those carries the target.
+        if (question > 0) {
+            ASSERT_FALSE(notices.of(tavola->Text1, QAccessible::TextInserted).empty())
+                << "the question was set while notices were recorded";
+        }
+        for (const Notices::Notice& notice : notices.all) {
+            if (notice.readable) {
+                EXPECT_FALSE(tellsTheTarget(notice.name)) << notice.name.toStdString();
+                for (const QString& part : notice.textChange.split('|')) {
+                    EXPECT_FALSE(tellsTheTarget(part)) << part.toStdString();
+                }
+            }
+        }
+    }
+}
+
+} // namespace
