@@ -8,6 +8,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev libqt6gui6 qt6-qpa-plugins
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     fonts-liberation2 fontconfig qt6-translations-l10n clang-format
+    libx11-dev libxdamage-dev libxtst-dev # the benchmarks watch an X server
 )
 
 missing=()
