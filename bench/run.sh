@@ -73,10 +73,15 @@ log=$out/programs.log
 # A private X server, stopped on exit.
 mkdir -m 700 "$out/runtime"
 exec 5>"$out/display"
-Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp >"$out/xvfb.log" 2>&1 &
+Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp -noreset >"$out/xvfb.log" 2>&1 &
 xvfb=$!
 exec 5>&-
 cleanup() {
+    local status=$?
+    if ((status)); then
+        echo "bench/run.sh failed; the last lines of the programs' and the X server's logs:" >&2
+        tail -n 20 "$log" "$out/xvfb.log" >&2 2>/dev/null || true
+    fi
     kill "$xvfb" 2>/dev/null || true
     wait "$xvfb" 2>/dev/null || true
     rm -rf "$out"

@@ -84,6 +84,22 @@ struct ProcessFigures {
     long rssFileKiB = 0;
     long switches = 0; // voluntary + involuntary, all live threads
     int threads = 0;
+    // Per thread: CPU in ms and switches, so that a thread ending between
+    // two readings does not count as negative work.
+    std::map<std::string, std::pair<double, long>> perThread;
+
+    // The CPU (ms) and switches of the threads alive now since the earlier reading.
+    std::pair<double, long> since(const ProcessFigures& earlier) const {
+        std::pair<double, long> sum{0, 0};
+        for (const auto& [thread, figures] : perThread) {
+            const auto before = earlier.perThread.find(thread);
+            const std::pair<double, long> base =
+                before == earlier.perThread.end() ? std::pair<double, long>{0, 0} : before->second;
+            sum.first += figures.first - base.first;
+            sum.second += figures.second - base.second;
+        }
+        return sum;
+    }
 };
 
 long statusField(const std::string& path, const char* field) {
@@ -131,11 +147,12 @@ ProcessFigures readProcess(pid_t pid) {
             const std::string task = base + "/task/" + entry->d_name;
             std::ifstream sched(task + "/schedstat");
             double onCpuNs = 0;
-            if (sched >> onCpuNs) {
-                figures.cpuMs += onCpuNs / 1e6;
-            }
-            figures.switches += statusField(task + "/status", "voluntary_ctxt_switches") +
-                                statusField(task + "/status", "nonvoluntary_ctxt_switches");
+            sched >> onCpuNs;
+            const long switches = statusField(task + "/status", "voluntary_ctxt_switches") +
+                                  statusField(task + "/status", "nonvoluntary_ctxt_switches");
+            figures.cpuMs += onCpuNs / 1e6;
+            figures.switches += switches;
+            figures.perThread[entry->d_name] = {onCpuNs / 1e6, switches};
             ++figures.threads;
         }
         closedir(tasks);
@@ -472,10 +489,12 @@ void measureIdle(XSide& x, const Child& child, Window window, const Rect& clock,
     const double elapsed = nowMs() - start;
     const ProcessFigures after = readProcess(child.pid);
     print("idle_s", elapsed / 1000.0);
-    print("idle_cpu_pct", (after.cpuMs - before.cpuMs) / elapsed * 100.0);
+    const auto [cpuMs, switches] = after.since(before);
+    print("idle_cpu_pct", cpuMs / elapsed * 100.0);
     print("idle_stat_cpu_pct", (after.statCpuMs - before.statCpuMs) / elapsed * 100.0);
-    print("idle_switches_per_s",
-          static_cast<double>(after.switches - before.switches) / (elapsed / 1000.0));
+    print("idle_switches_per_s", static_cast<double>(switches) / (elapsed / 1000.0));
+    print("idle_threads_before", before.threads);
+    print("idle_threads_after", after.threads);
     int clockRects = 0;
     int otherRects = 0;
     long otherPixels = 0;
