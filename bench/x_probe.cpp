@@ -36,6 +36,7 @@
 #include <poll.h>
 #include <sstream>
 #include <string>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
@@ -169,9 +170,16 @@ struct Event {
     double t = 0;
 };
 
+// A window may vanish between its event and our question about it; such an
+// error must not end the probe (Xlib's default handler exits).
+int ignoreXError(Display*, XErrorEvent*) {
+    return 0;
+}
+
 class XSide {
 public:
     XSide() {
+        XSetErrorHandler(ignoreXError);
         display_ = XOpenDisplay(nullptr);
         if (display_ == nullptr) {
             std::fprintf(stderr, "x_probe: cannot open the display\n");
@@ -362,6 +370,8 @@ Child launch(char** argv) {
     child.started = nowMs();
     child.pid = fork();
     if (child.pid == 0) {
+        // The program ends with the probe, however the probe ends.
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
         dup2(2, 1); // our standard output carries the figures alone
         execvp(argv[0], argv);
         std::perror("x_probe: exec");
@@ -587,6 +597,7 @@ int startup(const Options& options) {
 
 struct Samples {
     std::vector<double> values;
+    std::vector<double> areas; // damaged pixels per response
     int missed = 0;
     void print(const char* name) {
         std::sort(values.begin(), values.end());
@@ -604,6 +615,8 @@ struct Samples {
         ::print((n + "_max_ms").c_str(), values.empty() ? 0.0 : values.back());
         ::print((n + "_n").c_str(), static_cast<double>(values.size()));
         ::print((n + "_missed").c_str(), missed);
+        std::sort(areas.begin(), areas.end());
+        ::print((n + "_area_p50_px").c_str(), areas.empty() ? 0.0 : areas[areas.size() / 2]);
     }
 };
 
@@ -623,6 +636,7 @@ public:
         x_.drain();
         const double pressed = x_.key(symbol);
         double last = 0;
+        double area = 0;
         double until = pressed + 1000;
         while (auto event = x_.next(until)) {
             if (event->kind != Event::Damage || event->window != main_ ||
@@ -630,12 +644,14 @@ public:
                 continue;
             }
             last = event->t;
+            area += static_cast<double>(event->area.w) * event->area.h;
             until = last + quietMs_;
         }
         if (last == 0) {
             ++samples.missed;
         } else {
             samples.values.push_back(last - pressed);
+            samples.areas.push_back(area);
         }
     }
 
