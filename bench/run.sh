@@ -96,6 +96,8 @@ export XDG_RUNTIME_DIR=$out/runtime
 unset QT_QPA_PLATFORM QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_FONT_DPI
 echo "X server on $DISPLAY; logs of the programs in $log while running" >&2
 
+load_before=$(cut -d' ' -f1-3 /proc/loadavg)
+
 # One warm-up of each (font caches, page cache), then alternating runs.
 "$probe" startup -- "$bare" >/dev/null 2>>"$log"
 "$probe" startup --greet -- "$game" >/dev/null 2>>"$log"
@@ -159,6 +161,11 @@ row "Resident memory at name box (MiB)" "$(awk -v v="$gr" 'BEGIN { printf "%.1f"
     "$(awk -v v="$br" 'BEGIN { printf "%.1f", v / 1024 }')" \
     "$(awk -v a="$gr" -v b="$br" 'BEGIN { printf "%.2fx", a / b }')" "<= 1.10x" \
     "$(verdict "$(awk -v a="$gr" -v b="$br" 'BEGIN { print a <= 1.10 * b }')")"
+ga=$(median box_rss_anon_kib "${g[@]}")
+ba=$(median box_rss_anon_kib "${b[@]}")
+row "  of which anonymous (MiB)" "$(awk -v v="$ga" 'BEGIN { printf "%.1f", v / 1024 }')" \
+    "$(awk -v v="$ba" 'BEGIN { printf "%.1f", v / 1024 }')" \
+    "$(awk -v a="$ga" -v b="$ba" 'BEGIN { printf "%.2fx", a / b }')" "(info)" "-"
 gd=$(median main_dot_ms "${g[@]}")
 gmap=$(median main_mapped_ms "${g[@]}")
 row "Greeting closed to main window mapped (ms)" "$(fmt "$gmap" %.1f)" "-" "(info)" "-" "-"
@@ -207,6 +214,7 @@ row "900 ticks, projected from $countdown_ticks (s)" "$(fmt "$proj" %.3f)" "-" \
 
 echo
 echo "Trovapunti against a bare Qt name box, Xvfb, $runs alternating start-up runs (medians)"
+echo "Load average of the machine: $load_before before, $(cut -d' ' -f1-3 /proc/loadavg) after."
 {
     echo "Figure|Game|Bare Qt|Ratio or limit|Goal|Met"
     echo "---|---|---|---|---|---"
