@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Trovapunti developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs what is missing, builds the game, prepares the machine's record
 # directory and starts the game as the calling user.
 set -euo pipefail

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Trovapunti developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs what is missing, builds the normal and the sanitizer build, and
 # runs the whole test suite in both. Exits non-zero on any failure.
 set -euo pipefail

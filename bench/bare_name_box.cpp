@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Trovapunti developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The floor for the game's start-up: a bare Qt Widgets program that does
 // what the game does before its first box (application name, Fusion style,
 // Qt's own texts in Italian, the window's font substitutions) and then shows

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Trovapunti developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // How long one question's re-seed and draw take with the game's generator.
 #include "questions/ClockSeededRandom.h"
 #include "questions/TargetDraw.h"

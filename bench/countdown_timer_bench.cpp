@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Trovapunti developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Measures how closely the game's countdown timer keeps its 1001 ms period:
 // runs N ticks (default 30; the whole game is 900) and prints the mean period
 // and the length a 900-tick game would take: the first tick's delay plus 899

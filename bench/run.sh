@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Trovapunti developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Runs the benchmarks side by side with the bare Qt program on one private X
 # server and prints one table: figure | game | bare Qt | ratio or limit |
 # goal | met. Installs what it needs, builds its own Release tree in

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Trovapunti developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // One clock tick on the real window, measured inside the process: the
 // window is built and shown on the X server (xcb platform), its timer is
 // stopped, and each tick is run by hand; a second connection to the same

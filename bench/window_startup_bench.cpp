@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Trovapunti developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // How long the window takes to appear: building Tavola (the grid picture, the
 // 121 markers, the controls) and showing it with its first question. Runs on
 // the offscreen platform unless QT_QPA_PLATFORM says otherwise.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Trovapunti developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Drives a Qt program in a real X server from outside and times what the
 // server sees: top-level windows mapped (SubstructureNotify on the root),
 // drawing handed to the server (Damage on each top-level, raw rectangles),

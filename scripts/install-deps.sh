@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Trovapunti developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs the Debian packages the build, the tests and the game need, only
 # when some are missing. Runs apt through sudo when not root.
 set -euo pipefail

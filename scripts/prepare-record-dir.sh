@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Trovapunti developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Prepares the record directory shared by every player of the machine:
 # owner root, group games, mode 2775 (new files inherit the group), record
 # files 0664; adds the calling user to the group games.

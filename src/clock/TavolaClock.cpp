@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Trovapunti developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The window's countdown: arming it and one tick of Timer1.
 
 #include "window/Tavola.h"

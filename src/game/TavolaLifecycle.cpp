@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Trovapunti developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The game's start and end: asking the name, arming the countdown, showing
 // the record, preparing the first question, and at the end saying goodbye
 // and keeping a beaten record.

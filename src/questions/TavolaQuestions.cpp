@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Trovapunti developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The window's question handlers: preparing a question, the two answer
 // boxes' key filters and the judgement when the ordinate box is left.
 

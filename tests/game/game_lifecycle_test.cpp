@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Trovapunti developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Whole games from the name box to the record, with scripted boxes, scripted
 // draws and the clock driven tick by tick.
 

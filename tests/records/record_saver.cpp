@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Trovapunti developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Saves one game's score into a record directory, for tests that need
 // several games, or a game killed in the middle of its save.
 //
