@@ -5,7 +5,11 @@
 #pragma once
 
 #include <QImage>
+#include <QRect>
 #include <QRgb>
+#include <vector>
+
+class QPainter;
 
 #include "window/GridPicture.h"
 
@@ -26,3 +30,26 @@ QImage compactGridImage(const GridPicture& picture);
 // the first time a ratio is asked for and kept, compact, for the life of the
 // process. The returned images share the kept pixels. GUI thread only.
 QImage gridImageForRatio(qreal ratio);
+
+// The picture as rectangles of device pixels: a white square of the
+// picture's size, then grey and black rectangles that cover exactly the
+// pixels of their ink. Rows of equal runs merge into one rectangle, so the
+// whole picture takes a few hundred rectangles instead of an image.
+struct GridRects {
+    int size = 0;
+    double ratio = 1.0;
+    std::vector<QRect> grey;
+    std::vector<QRect> black;
+};
+GridRects gridRects(const GridPicture& picture);
+
+// The rectangles for a device pixel ratio (taken to three decimals), found the
+// first time a ratio is asked for and kept for the life of the process. GUI
+// thread only.
+const GridRects& gridRectsForRatio(qreal ratio);
+
+// Paints the picture at the painter's origin, its design size in the
+// painter's units, one rectangle pixel per device pixel when the device has
+// the picture's ratio; `exposed` (painter units) limits the work to what is
+// repainted.
+void paintGrid(QPainter& painter, const GridRects& grid, const QRect& exposed);
