@@ -65,7 +65,7 @@ build=$PWD/build-bench
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DTROVAPUNTI_RECORD_DIR="$build/records" >/dev/null
 nice -n 10 cmake --build "$build" -j "$(nproc)" --target trovapunti bare_name_box x_probe \
-    tick_repaint_bench countdown_timer_bench
+    tick_repaint_bench countdown_timer_bench >&2
 rm -rf "$build/records"
 
 game=$build/src/game/trovapunti
