@@ -754,7 +754,9 @@ int play(const Options& options) {
         if (question == 10 || question == 50 || question == 100 || question == 500 ||
             question == 1000 || question == 5000) {
             collect(x, 0, nowMs() + options.settleMs);
-            printProcess(("q" + std::to_string(question)).c_str(), readProcess(child.pid));
+            char prefix[16];
+            std::snprintf(prefix, sizeof prefix, "q%d", question);
+            printProcess(prefix, readProcess(child.pid));
         }
     }
     collect(x, 0, nowMs() + options.settleMs);
