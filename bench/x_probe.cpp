@@ -749,9 +749,14 @@ int play(const Options& options) {
         } else {
             player.fast();
         }
-        if (question == 10) {
+        // Memory along the game: after 10 questions, then at every power of
+        // ten and its halves, to tell a cache that fills from a leak.
+        if (question == 10 || question == 50 || question == 100 || question == 500 ||
+            question == 1000 || question == 5000) {
             collect(x, 0, nowMs() + options.settleMs);
-            printProcess("q10", readProcess(child.pid));
+            char prefix[16];
+            std::snprintf(prefix, sizeof prefix, "q%d", question);
+            printProcess(prefix, readProcess(child.pid));
         }
     }
     collect(x, 0, nowMs() + options.settleMs);

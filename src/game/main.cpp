@@ -2,7 +2,9 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "game/CaretBlinkRest.h"
 #include "game/ClockSeededRandom.h"
+#include "game/FirstFrame.h"
 #include "game/Game.h"
 #include "game/ItalianQtTexts.h"
 #include "game/QtGameDialogs.h"
@@ -29,9 +31,14 @@ int main(int argc, char** argv) {
     QuitEventLoop terminator;
     Game game(GameServices{dialogs, random, calendar, terminator, GetSystemDir()});
     dialogs.setParentWindow(&game.tavola);
-    // Nothing of the window shows before the name is given: it is built
-    // while the name box waits.
-    dialogs.whileNextBoxWaits([&game] { game.tavola.build(); });
+    // Nothing of the window shows before the name is given: it is built,
+    // and painted once unseen, while the name box waits.
+    dialogs.whileNextBoxWaits([&game] {
+        game.tavola.build();
+        paintFirstFrameUnseen(game.tavola);
+    });
+    // The caret stops blinking while nobody types: the game sleeps.
+    CaretBlinkRest caretBlinkRest;
 
     // The start-up boxes come and go before the window exists on screen;
     // closing them must not end the program.

@@ -9,13 +9,31 @@
 #include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
-#include <QRegularExpressionValidator>
+#include <QValidator>
+
+namespace {
+// Digits and minus signs only. A plain check: a regular expression would
+// load and compile a whole engine for four boxes.
+class DigitsAndMinusValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+
+    State validate(QString& input, int& /*position*/) const override {
+        for (const QChar character : input) {
+            if (character != QLatin1Char('-') &&
+                (character < QLatin1Char('0') || character > QLatin1Char('9'))) {
+                return Invalid;
+            }
+        }
+        return Acceptable;
+    }
+};
+} // namespace
 
 AnswerBox::AnswerBox(QWidget* parent) : QLineEdit(parent) {
     // Typing can only put digits and minus signs here; the validator holds
     // pasted, dropped and composed text to the same.
-    setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[-0-9]*")), this));
+    setValidator(new DigitsAndMinusValidator(this));
     setContextMenuPolicy(Qt::NoContextMenu);
     setAcceptDrops(false);
     setDragEnabled(false);

@@ -5,6 +5,7 @@
 #include "window/BoardSurface.h"
 
 #include <QPaintEngine>
+#include <QPaintEvent>
 #include <QPainter>
 #include <algorithm>
 
@@ -29,10 +30,11 @@ QSize BoardSurface::sizeHint() const {
     return {kDesignWidth, kDesignHeight};
 }
 
-void BoardSurface::paintEvent(QPaintEvent*) {
+void BoardSurface::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     // The painted device, not the widget: a grab or render into an image of
     // another ratio gets the picture drawn for that image.
-    painter.drawImage(QPointF(0, 0),
-                      pictureFor(painter.paintEngine()->paintDevice()->devicePixelRatio()));
+    const qreal ratio = std::clamp(painter.paintEngine()->paintDevice()->devicePixelRatio(),
+                                   GridPicture::kMinRatio, GridPicture::kMaxRatio);
+    paintGrid(painter, gridRectsForRatio(ratio), event->rect());
 }

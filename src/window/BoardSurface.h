@@ -10,7 +10,7 @@
 // The window's own surface: the grid picture drawn unscaled at its top-left
 // corner, the window's face colour elsewhere. Every control lies on it. The
 // picture is the one drawn for the ratio of the device being painted, so it
-// is sharp on any screen.
+// is sharp on any screen; it is kept as rectangles, not pixels.
 class BoardSurface : public QWidget {
     Q_OBJECT
 public:

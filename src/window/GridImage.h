@@ -5,7 +5,11 @@
 #pragma once
 
 #include <QImage>
+#include <QRect>
 #include <QRgb>
+#include <vector>
+
+class QPainter;
 
 #include "window/GridPicture.h"
 
@@ -18,7 +22,34 @@ QRgb gridInkColour(GridInk ink);
 // device pixel.
 QImage gridImage(const GridPicture& picture);
 
+// The same pixels kept compactly: one byte per pixel indexing the three ink
+// colours, a quarter of the RGB32 image. Painting it gives the same colours.
+QImage compactGridImage(const GridPicture& picture);
+
 // The grid picture for a device pixel ratio (taken to three decimals), drawn
-// the first time a ratio is asked for and kept for the life of the process.
-// The returned images share the kept pixels. GUI thread only.
+// the first time a ratio is asked for and kept, compact, for the life of the
+// process. The returned images share the kept pixels. GUI thread only.
 QImage gridImageForRatio(qreal ratio);
+
+// The picture as rectangles of device pixels: a white square of the
+// picture's size, then grey and black rectangles that cover exactly the
+// pixels of their ink. Rows of equal runs merge into one rectangle, so the
+// whole picture takes a few hundred rectangles instead of an image.
+struct GridRects {
+    int size = 0;
+    double ratio = 1.0;
+    std::vector<QRect> grey;
+    std::vector<QRect> black;
+};
+GridRects gridRects(const GridPicture& picture);
+
+// The rectangles for a device pixel ratio (taken to three decimals), found the
+// first time a ratio is asked for and kept for the life of the process. GUI
+// thread only.
+const GridRects& gridRectsForRatio(qreal ratio);
+
+// Paints the picture at the painter's origin, its design size in the
+// painter's units, one rectangle pixel per device pixel when the device has
+// the picture's ratio; `exposed` (painter units) limits the work to what is
+// repainted.
+void paintGrid(QPainter& painter, const GridRects& grid, const QRect& exposed);

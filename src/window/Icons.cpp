@@ -5,12 +5,14 @@
 #include "window/Icons.h"
 
 #include <QGuiApplication>
+#include <QIconEngine>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
 #include <algorithm>
 #include <cmath>
+#include <map>
 
 namespace {
 
@@ -67,6 +69,41 @@ void drawOpenEyes(QPainter& p) {
     p.drawEllipse(QPointF(63, 34), 2, 2.5);
 }
 
+// The mascot drawn at a size only when someone asks for it, then kept: a
+// window manager takes a few small sizes, and nothing is drawn before the
+// first window needs its icon.
+class MascotIconEngine : public QIconEngine {
+public:
+    QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override {
+        const int side = std::min(size.width(), size.height());
+        auto found = drawn_.find(side);
+        if (found == drawn_.end()) {
+            found = drawn_.emplace(side, Icons::mascot(side, 1.0)).first;
+        }
+        return found->second;
+    }
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+               QIcon::State state) override {
+        painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
+    }
+
+    // The sizes a window manager is offered; any other is drawn on request.
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+        QList<QSize> sizes;
+        for (const int side : {16, 24, 32, 48, 64}) {
+            sizes.append(QSize(side, side));
+        }
+        return sizes;
+    }
+
+    QString key() const override { return QStringLiteral("trovapunti-mascot"); }
+    QIconEngine* clone() const override { return new MascotIconEngine; }
+
+private:
+    std::map<int, QPixmap> drawn_;
+};
+
 } // namespace
 
 namespace Icons {
@@ -82,14 +119,18 @@ void paintMascot(QPainter& p) {
     p.drawPolygon(QPolygonF{QPointF(88, 40), QPointF(84, 5), QPointF(58, 22)});
     p.drawEllipse(QPointF(50, 56), 42, 39);
 
-    // Heart-shaped facial disc around the eyes and beak.
-    QPainterPath mask;
-    mask.addEllipse(QPointF(33, 50), 21, 20);
-    mask.addEllipse(QPointF(67, 50), 21, 20);
-    mask.addEllipse(QPointF(50, 68), 22, 21);
+    // Heart-shaped facial disc around the eyes and beak. Merging the three
+    // ellipses is half the drawing's work: it is done once.
+    static const QPainterPath mask = [] {
+        QPainterPath ellipses;
+        ellipses.addEllipse(QPointF(33, 50), 21, 20);
+        ellipses.addEllipse(QPointF(67, 50), 21, 20);
+        ellipses.addEllipse(QPointF(50, 68), 22, 21);
+        return ellipses.simplified();
+    }();
     p.setPen(Qt::NoPen);
     p.setBrush(face);
-    p.drawPath(mask.simplified());
+    p.drawPath(mask);
 
     p.setBrush(QColor(0xf4, 0x8f, 0xa6));
     p.drawEllipse(QPointF(20, 72), 7, 5);
@@ -131,11 +172,7 @@ QPixmap mascot(int size, qreal ratio) {
 }
 
 QIcon windowIcon() {
-    QIcon icon;
-    for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
-        icon.addPixmap(mascot(size, 1.0));
-    }
-    return icon;
+    return QIcon(new MascotIconEngine);
 }
 
 QPixmap smilingFace(int size, qreal ratio) {

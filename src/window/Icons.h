@@ -27,7 +27,8 @@ QPixmap mascot(int size = 32, qreal ratio = screenRatio());
 // vector outputs (the scalable theme icon) share it; the caller scales.
 void paintMascot(QPainter& painter);
 
-// The mascot at every size a window manager or task bar may ask for.
+// The mascot at any size a window manager or task bar asks for, drawn when
+// first asked; it offers the sizes 16 to 64.
 QIcon windowIcon();
 
 // The new-question button: normal, disabled and pressed faces.

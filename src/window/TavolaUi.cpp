@@ -159,6 +159,10 @@ void TavolaUi::setupControls(QWidget* surface) {
                            "Tempo restante", {"MS Sans Serif", 13.5, true, false, blue}, 0, 28);
     lblconto = makeLabel(surface, "lblconto", twipsRect(12600, 0, 1575, 495), "00.00.00",
                          {"Arial Black", 12, true, false, blue}, Border, 20);
+    // The clock lies on the plain face colour beside the picture: filling
+    // its own background with that colour looks the same and lets each
+    // tick repaint the label alone, not the board beneath it.
+    lblconto->setAutoFillBackground(true);
     Image4 =
         makeImage(surface, "Image4", twipsRect(13200, 360, 480, 480), "Un altro piccolo sforzo");
     Label7 =

@@ -5,6 +5,7 @@
 // Whole games from the name box to the record, with scripted boxes, scripted
 // draws and the clock driven tick by tick.
 
+#include "game/FirstFrame.h"
 #include "support/GameFixture.h"
 #include "window/AnswerBox.h"
 #include "window/CaptionLabel.h"
@@ -119,6 +120,22 @@ TEST(GameStart, TheWindowIsBuiltAfterTheNameBoxAndBeforeTheGreeting) {
     game.tavola.show();
     EXPECT_EQ(game.tavola.Text2->text(), QStringLiteral("3"));
     EXPECT_EQ(random.drawCount(), 4u);
+}
+
+// The window painted unseen while the name box waits: nothing appears, no
+// handler runs, and showing it later prepares the first question once.
+TEST_F(GameLifecycleTest, PaintingTheFirstFrameUnseenChangesNothing) {
+    paintFirstFrameUnseen(tavola);
+    EXPECT_FALSE(tavola.isVisible());
+    EXPECT_FALSE(tavola.testAttribute(Qt::WA_WState_Created));
+    EXPECT_EQ(QApplication::focusWidget(), nullptr);
+    EXPECT_EQ(game.random.drawCount(), 0u);
+    EXPECT_TRUE(tavola.Text2->text().isEmpty());
+
+    startGame(QStringLiteral("Anna"));
+    EXPECT_EQ(game.random.drawCount(), 4u);
+    EXPECT_EQ(tavola.Text2->text(), QStringLiteral("1"));
+    EXPECT_EQ(QApplication::focusWidget(), tavola.Text4);
 }
 
 TEST_F(GameLifecycleTest, CancelledNameGivesAnEmptyName) {

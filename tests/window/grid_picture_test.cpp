@@ -3,6 +3,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include <QImage>
+#include <QPainter>
 #include <algorithm>
 #include <array>
 #include <gtest/gtest.h>
@@ -448,4 +449,50 @@ TEST(GridPictureAtRatio, FractionalRatiosKeepThreeColoursAndEvenLines) {
     }
     EXPECT_THROW((void)GridPicture::draw(0.0), std::invalid_argument);
     EXPECT_THROW((void)GridPicture::draw(100.0), std::invalid_argument);
+}
+
+// The board paints the picture from rectangles: the same pixels as the image
+// at whole and fractional ratios, also when only a part is repainted, in far
+// fewer rectangles than pixels.
+TEST(GridRects, PaintTheSamePixelsAsTheImage) {
+    for (const double ratio : {1.0, 1.5, 2.0}) {
+        SCOPED_TRACE(ratio);
+        const GridPicture drawn = GridPicture::draw(ratio);
+        const QImage expected = gridImage(drawn);
+        const GridRects grid = gridRects(drawn);
+        EXPECT_LT(grid.grey.size() + grid.black.size(), 1000u);
+
+        QImage painted(drawn.size(), drawn.size(), QImage::Format_RGB32);
+        painted.setDevicePixelRatio(ratio);
+        painted.fill(Qt::red);
+        {
+            QPainter painter(&painted);
+            paintGrid(painter, grid, QRect(0, 0, GridPicture::kSize, GridPicture::kSize));
+        }
+        EXPECT_EQ(painted, expected);
+
+        // Around the origin's marker only: what is painted is the picture.
+        painted.fill(Qt::red);
+        const QRect exposed(337, 344, 25, 25);
+        {
+            QPainter painter(&painted);
+            painter.setClipRect(exposed);
+            paintGrid(painter, grid, exposed);
+        }
+        const QRect inside =
+            QRectF(QPointF(exposed.topLeft()) * ratio, QSizeF(exposed.size()) * ratio)
+                .toAlignedRect()
+                .adjusted(1, 1, -1, -1);
+        int repainted = 0;
+        for (int row = 0; row < drawn.size(); ++row) {
+            for (int column = 0; column < drawn.size(); ++column) {
+                const QRgb pixel = painted.pixel(column, row);
+                if (pixel != qRgb(255, 0, 0) || inside.contains(column, row)) {
+                    ASSERT_EQ(pixel, expected.pixel(column, row)) << where(column, row);
+                    ++repainted;
+                }
+            }
+        }
+        EXPECT_LT(repainted, 30 * 30 * ratio * ratio);
+    }
 }

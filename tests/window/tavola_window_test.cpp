@@ -291,4 +291,32 @@ TEST_F(TavolaWindow, RenderedBoardShowsThePictureAndALitOrigin) {
     EXPECT_NEAR(redPixels, 3.14159 * 12.5 * 12.5, 40);
 }
 
+// Each tick repaints the clock label alone: it paints its own background,
+// which looks exactly like the board where it lies.
+TEST_F(TavolaWindow, ClockLabelRepaintsAloneAndLooksAsOnTheBoard) {
+    tavola.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&tavola));
+    const QRect clock = tavola.lblconto->geometry();
+    const QImage opaque = tavola.board->grab(clock).toImage();
+
+    struct PaintCounter : QObject {
+        int paints = 0;
+        bool eventFilter(QObject*, QEvent* event) override {
+            paints += event->type() == QEvent::Paint ? 1 : 0;
+            return false;
+        }
+    } boardPaints;
+    tavola.board->installEventFilter(&boardPaints);
+    tavola.lblconto->setCaption(QStringLiteral("00:14:59"));
+    tavola.lblconto->repaint();
+    EXPECT_EQ(boardPaints.paints, 0);
+
+    tavola.lblconto->setCaption(QStringLiteral("00.00.00"));
+    tavola.lblconto->setAutoFillBackground(false);
+    tavola.lblconto->repaint();
+    EXPECT_GT(boardPaints.paints, 0); // the counter sees the board's paints
+    tavola.board->removeEventFilter(&boardPaints);
+    EXPECT_EQ(tavola.board->grab(clock).toImage(), opaque);
+}
+
 } // namespace
