@@ -11,11 +11,9 @@
 //
 //   tick_repaint_bench [ticks]   (default 300; at most 800, the game ends at 900)
 
+#include "SilentServices.h"
 #include "game/ClockSeededRandom.h"
 #include "game/Game.h"
-#include "game/GameCalendar.h"
-#include "game/GameDialogs.h"
-#include "game/ProcessTerminator.h"
 #include "window/CaptionLabel.h"
 
 #include <QApplication>
@@ -34,19 +32,6 @@
 #include <vector>
 
 namespace {
-class SilentDialogs : public GameDialogs {
-public:
-    QString inputBox(const QString&, const QString&) override { return QStringLiteral("Bench"); }
-    void messageBox(const QString&, const QString&) override {}
-};
-class FixedCalendar : public GameCalendar {
-public:
-    QString shortDate() override { return QStringLiteral("01/01/27"); }
-};
-class NoTermination : public ProcessTerminator {
-public:
-    void terminate(int) override {}
-};
 
 double percentile(std::vector<double> values, double q) {
     if (values.empty()) {

@@ -6,32 +6,14 @@
 // 121 markers, the controls) and showing it with its first question. Runs on
 // the offscreen platform unless QT_QPA_PLATFORM says otherwise.
 
+#include "SilentServices.h"
 #include "game/ClockSeededRandom.h"
 #include "game/Game.h"
-#include "game/GameCalendar.h"
-#include "game/GameDialogs.h"
-#include "game/ProcessTerminator.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <cstdio>
-
-namespace {
-class SilentDialogs : public GameDialogs {
-public:
-    QString inputBox(const QString&, const QString&) override { return QStringLiteral("Bench"); }
-    void messageBox(const QString&, const QString&) override {}
-};
-class FixedCalendar : public GameCalendar {
-public:
-    QString shortDate() override { return QStringLiteral("01/01/27"); }
-};
-class NoTermination : public ProcessTerminator {
-public:
-    void terminate(int) override {}
-};
-} // namespace
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
