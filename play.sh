@@ -19,4 +19,4 @@ cmake --build --preset default --target trovapunti trovapunti-record -j "$(nproc
 record_dir=$(sed -n 's/^TROVAPUNTI_RECORD_DIR:PATH=//p' build/CMakeCache.txt)
 scripts/prepare-record-dir.sh "$record_dir" build/src/records/keeper/trovapunti-record
 
-exec build/src/trovapunti
+exec build/src/game/trovapunti
