@@ -44,6 +44,7 @@
 #include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -531,27 +532,33 @@ void measureIdle(XSide& x, const Child& child, Window window, const Rect& clock,
     }
 }
 
-int startup(const Options& options) {
-    XSide x;
+// Starts the program and waits for its first box, the name box.
+std::pair<Child, Mapped> launchToNameBox(XSide& x, const Options& options) {
     x.drain();
     const Child child = launch(options.program);
     const auto box = waitMapped(x, "Trovapunti", child.started + 30000);
     if (!box) {
         fail(child, "no name box appeared");
     }
-    print("box_mapped_ms", box->mapped - child.started);
-    print("box_painted_ms", box->painted - child.started);
+    return {child, *box};
+}
+
+int startup(const Options& options) {
+    XSide x;
+    const auto [child, box] = launchToNameBox(x, options);
+    print("box_mapped_ms", box.mapped - child.started);
+    print("box_painted_ms", box.painted - child.started);
     collect(x, 0, nowMs() + options.settleMs);
     printProcess("box", readProcess(child.pid));
     if (options.idleS > 0) {
-        measureIdle(x, child, box->window, {0, 0, 0, 0}, options.idleS);
+        measureIdle(x, child, box.window, {0, 0, 0, 0}, options.idleS);
     }
     if (!options.greet) {
         stop(child);
         return 0;
     }
 
-    x.focus(box->window);
+    x.focus(box.window);
     typeText(x, "bench");
     x.key(XK_Return);
     const auto greeting = waitMapped(x, "Trovapunti", nowMs() + 10000);
@@ -714,14 +721,9 @@ private:
 
 int play(const Options& options) {
     XSide x;
-    x.drain();
-    const Child child = launch(options.program);
-    const auto box = waitMapped(x, "Trovapunti", child.started + 30000);
-    if (!box) {
-        fail(child, "no name box appeared");
-    }
+    const auto [child, box] = launchToNameBox(x, options);
     collect(x, 0, nowMs() + 100);
-    x.focus(box->window);
+    x.focus(box.window);
     typeText(x, "bench");
     x.key(XK_Return);
     const auto greeting = waitMapped(x, "Trovapunti", nowMs() + 10000);

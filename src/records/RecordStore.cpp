@@ -210,28 +210,6 @@ std::optional<RecordError> RecordStore::ensureDirectory() const {
     return std::nullopt;
 }
 
-std::optional<RecordError> RecordStore::ensureExists(const QString& path) const {
-    const auto check = [&path]() -> std::optional<RecordError> {
-        struct stat st {};
-        if (::lstat(QFile::encodeName(path).constData(), &st) != 0) {
-            return errnoError(path, errno);
-        }
-        if (!S_ISREG(st.st_mode)) {
-            return RecordError{path, RecordReason::kNotARegularFile};
-        }
-        return std::nullopt;
-    };
-    std::optional<RecordError> problem = check();
-    const bool isRecordFile = path == scorePath() || path == namePath();
-    if (problem && problem->reason == RecordReason::kMissingFile && isRecordFile) {
-        if (auto error = ensureDirectory()) {
-            return error;
-        }
-        problem = check();
-    }
-    return problem;
-}
-
 RecordPair RecordStore::readRecord() const {
     RecordPair pair;
     const auto failBoth = [&pair](const RecordError& error) {

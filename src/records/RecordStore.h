@@ -43,10 +43,6 @@ public:
     // directory it creates is mode 2775; an existing one is left as it is.
     std::optional<RecordError> ensureDirectory() const;
 
-    // Succeeds when the record file at the path is a plain file, asking the
-    // keeper to create the record files if it is missing.
-    std::optional<RecordError> ensureExists(const QString& path) const;
-
     // The file's text, line terminators included, decoded from the system's
     // 8-bit encoding; at most the first kMaxReadBytes bytes are read. A
     // record file is read under the shared lock, as the last save left it.

@@ -21,11 +21,6 @@ BoardSurface::BoardSurface(QWidget* parent) : QWidget(parent) {
     setCursor(Qt::CrossCursor);
 }
 
-QImage BoardSurface::pictureFor(qreal devicePixelRatio) const {
-    return gridImageForRatio(
-        std::clamp(devicePixelRatio, GridPicture::kMinRatio, GridPicture::kMaxRatio));
-}
-
 QSize BoardSurface::sizeHint() const {
     return {kDesignWidth, kDesignHeight};
 }

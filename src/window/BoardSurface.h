@@ -4,7 +4,6 @@
 
 #pragma once
 
-#include <QImage>
 #include <QWidget>
 
 // The window's own surface: the grid picture drawn unscaled at its top-left
@@ -16,8 +15,6 @@ class BoardSurface : public QWidget {
 public:
     explicit BoardSurface(QWidget* parent = nullptr);
 
-    // The picture as painted on a device of the given ratio.
-    QImage pictureFor(qreal devicePixelRatio) const;
     QSize sizeHint() const override;
 
 protected:

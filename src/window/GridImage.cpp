@@ -34,25 +34,6 @@ QImage gridImage(const GridPicture& picture) {
     return image;
 }
 
-// The compact image indexes its colour table by the ink's own value.
-static_assert(static_cast<int>(GridInk::White) == 0 && static_cast<int>(GridInk::Grey) == 1 &&
-              static_cast<int>(GridInk::Black) == 2);
-
-QImage compactGridImage(const GridPicture& picture) {
-    const int size = picture.size();
-    QImage image(size, size, QImage::Format_Indexed8);
-    image.setColorTable({gridInkColour(GridInk::White), gridInkColour(GridInk::Grey),
-                         gridInkColour(GridInk::Black)});
-    for (int row = 0; row < size; ++row) {
-        uchar* line = image.scanLine(row);
-        for (int column = 0; column < size; ++column) {
-            line[column] = static_cast<uchar>(picture.at(column, row));
-        }
-    }
-    image.setDevicePixelRatio(picture.ratio());
-    return image;
-}
-
 namespace {
 // Screens report ratios such as 1.5 exactly; the rounding only keeps
 // near-equal ratios from drawing the picture again.
@@ -143,14 +124,4 @@ void paintGrid(QPainter& painter, const GridRects& grid, const QRect& exposed) {
         }
     }
     painter.restore();
-}
-
-QImage gridImageForRatio(qreal ratio) {
-    const long key = ratioKey(ratio);
-    static std::map<long, QImage> drawn;
-    auto found = drawn.find(key);
-    if (found == drawn.end()) {
-        found = drawn.emplace(key, compactGridImage(GridPicture::draw(key / 1000.0))).first;
-    }
-    return found->second;
 }

@@ -22,15 +22,6 @@ QRgb gridInkColour(GridInk ink);
 // device pixel.
 QImage gridImage(const GridPicture& picture);
 
-// The same pixels kept compactly: one byte per pixel indexing the three ink
-// colours, a quarter of the RGB32 image. Painting it gives the same colours.
-QImage compactGridImage(const GridPicture& picture);
-
-// The grid picture for a device pixel ratio (taken to three decimals), drawn
-// the first time a ratio is asked for and kept, compact, for the life of the
-// process. The returned images share the kept pixels. GUI thread only.
-QImage gridImageForRatio(qreal ratio);
-
 // The picture as rectangles of device pixels: a white square of the
 // picture's size, then grey and black rectangles that cover exactly the
 // pixels of their ink. Rows of equal runs merge into one rectangle, so the

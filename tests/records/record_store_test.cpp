@@ -44,7 +44,6 @@ TEST_F(RecordStoreTest, FirstRunCreatesTheDirectoryAndTwoEmptySharedFiles) {
     EXPECT_TRUE(QFileInfo(tempPath("games/trovapunti")).isDir());
     EXPECT_EQ(modeOf(tempPath("games/trovapunti")), 02775);
     for (const QString& path : {store.scorePath(), store.namePath()}) {
-        EXPECT_FALSE(store.ensureExists(path)) << path.toStdString();
         EXPECT_EQ(modeOf(path), 0664) << path.toStdString();
         const ReadResult read = store.Leggifiletxt(path);
         EXPECT_FALSE(read.error);
@@ -53,12 +52,12 @@ TEST_F(RecordStoreTest, FirstRunCreatesTheDirectoryAndTwoEmptySharedFiles) {
     }
 }
 
-TEST_F(RecordStoreTest, EnsureExistsLeavesAnExistingFileAlone) {
+TEST_F(RecordStoreTest, EnsureDirectoryLeavesAnExistingFileAlone) {
     const RecordStore store(temp.path());
     ASSERT_TRUE(put(store.scorePath(), "12\r\n"));
     ASSERT_EQ(::chmod(QFile::encodeName(store.scorePath()).constData(), 0600), 0);
 
-    EXPECT_FALSE(store.ensureExists(store.scorePath()));
+    EXPECT_FALSE(store.ensureDirectory());
     EXPECT_EQ(bytesOf(store.scorePath()), "12\r\n");
     EXPECT_EQ(modeOf(store.scorePath()), 0600);
 }
@@ -192,8 +191,6 @@ TEST_P(NotAPlainFileTest, IsNotRead) {
 }
 
 TEST_P(NotAPlainFileTest, IsNotCreatedThrough) {
-    expectRefused(store.ensureExists(store.scorePath()));
-    expectUntouched();
     expectRefused(store.ensureDirectory());
     expectUntouched();
 }
@@ -221,7 +218,7 @@ TEST_F(RecordStoreTest, NewFilesInheritTheGroupOfASharedDirectory) {
     ASSERT_EQ(::chmod(encoded.constData(), 02775), 0);
     const RecordStore store(dir);
 
-    ASSERT_FALSE(store.ensureExists(store.scorePath()));
+    ASSERT_FALSE(store.ensureDirectory());
     ASSERT_EQ(store.saveIfBeaten(1, QStringLiteral("1"), QStringLiteral("Anna")).status,
               SaveOutcome::Status::Saved);
     for (const QString& path : {store.scorePath(), store.namePath()}) {
