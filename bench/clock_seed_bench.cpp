@@ -3,7 +3,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // How long one question's re-seed and draw take with the game's generator.
-#include "game/ClockSeededRandom.h"
+#include "game/QtPlatform.h"
 #include "questions/TargetDraw.h"
 
 #include <chrono>
@@ -11,7 +11,7 @@
 
 int main() {
     constexpr int kQuestions = 200000;
-    ClockSeededRandom random;
+    QtPlatform random;
     int lit = 0;
     const auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < kQuestions; ++i) {

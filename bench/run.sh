@@ -45,9 +45,9 @@ while (($#)); do
 done
 
 scripts/install-deps.sh
-# Needed only to run the benchmarks: the X server.
+# Needed only by the benchmarks: the X server and the X development files.
 missing=()
-for package in xvfb; do
+for package in xvfb libx11-dev libxdamage-dev libxtst-dev; do
     if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
         missing+=("$package")
     fi
@@ -62,7 +62,7 @@ fi
 
 build=$PWD/build-bench
 # The Release build the default preset makes.
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTROVAPUNTI_BENCH=ON \
     -DTROVAPUNTI_RECORD_DIR="$build/records" >/dev/null
 nice -n 10 cmake --build "$build" -j "$(nproc)" --target trovapunti bare_name_box x_probe \
     tick_repaint_bench countdown_timer_bench >&2

@@ -11,8 +11,7 @@
 //
 //   tick_repaint_bench [ticks]   (default 300; at most 800, the game ends at 900)
 
-#include "SilentServices.h"
-#include "game/ClockSeededRandom.h"
+#include "SilentPlatform.h"
 #include "game/Game.h"
 #include "window/CaptionLabel.h"
 
@@ -57,12 +56,8 @@ int main(int argc, char** argv) {
     }
 
     QTemporaryDir records;
-    SilentDialogs dialogs;
-    ClockSeededRandom random;
-    FixedCalendar calendar;
-    NoTermination terminator;
-    Game game(
-        GameServices{dialogs, random, calendar, terminator, records.path() + QLatin1Char('/')});
+    SilentPlatform platform(records.path() + QLatin1Char('/'));
+    Game game(platform);
     Tavola& tavola = game.tavola;
     game.lifecycle.Form_Load();
     tavola.Timer1->stop();

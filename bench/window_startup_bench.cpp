@@ -6,8 +6,7 @@
 // 121 markers, the controls) and showing it with its first question. Runs on
 // the offscreen platform unless QT_QPA_PLATFORM says otherwise.
 
-#include "SilentServices.h"
-#include "game/ClockSeededRandom.h"
+#include "SilentPlatform.h"
 #include "game/Game.h"
 
 #include <QApplication>
@@ -24,11 +23,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const qint64 applicationNs = total.nsecsElapsed();
 
-    SilentDialogs dialogs;
-    ClockSeededRandom random;
-    FixedCalendar calendar;
-    NoTermination terminator;
     const QString records = QDir::temp().filePath(QStringLiteral("trovapunti-bench/"));
+    SilentPlatform platform(records);
 
     constexpr int kRounds = 10;
     qint64 bestBuild = -1;
@@ -36,7 +32,7 @@ int main(int argc, char** argv) {
     for (int round = 0; round < kRounds; ++round) {
         QElapsedTimer timer;
         timer.start();
-        Game game(GameServices{dialogs, random, calendar, terminator, records});
+        Game game(platform);
         const qint64 build = timer.nsecsElapsed();
         game.lifecycle.Form_Load();
         game.tavola.show();

@@ -19,7 +19,6 @@ packages=(
     # The end-to-end tests: a real X server, a keyboard tool, screenshots (xwd)
     # and window properties (xprop).
     xvfb xdotool x11-apps x11-utils
-    libx11-dev libxdamage-dev libxtst-dev # the benchmarks watch an X server
 )
 
 missing=()

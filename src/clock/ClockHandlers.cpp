@@ -24,7 +24,7 @@ void ClockHandlers::Timer1_Timer() {
     }
     // The display is compared as text: the tick that finds 00:00:00 ends
     // the game instead of counting.
-    if (Countdown::isFinalDisplay(form_.lblconto->caption())) {
+    if (form_.lblconto->caption() == Countdown::kFinalDisplay) {
         timeUp_();
         return;
     }

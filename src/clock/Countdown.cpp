@@ -9,9 +9,6 @@
 namespace {
 
 QString twoDigits(long value) {
-    if (value < 0) {
-        return QStringLiteral("-") + twoDigits(-value);
-    }
     return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
 }
 
@@ -29,23 +26,14 @@ void Countdown::recountSecondsLeft() {
 }
 
 void Countdown::tick() {
-    if (clockHours == 0 && clockMinutes == 0 && clockSeconds == 0.0f) {
-        return;
-    }
     if (clockSeconds == 0.0f) {
         if (clockMinutes > 0) {
             --clockMinutes;
-            clockSeconds = 60.0f;
-        } else if (clockMinutes == 0) {
-            if (clockHours > 0) {
-                --clockHours;
-                clockMinutes = 59;
-                clockSeconds = 60.0f;
-            } else {
-                clockHours = 0;
-                clockMinutes = 0;
-            }
+        } else {
+            --clockHours;
+            clockMinutes = 59;
         }
+        clockSeconds = 60.0f;
     }
     clockSeconds -= 1.0f;
     --secondsLeft;
@@ -54,8 +42,4 @@ void Countdown::tick() {
 QString Countdown::display() const {
     return twoDigits(clockHours) + QLatin1Char(':') + twoDigits(clockMinutes) + QLatin1Char(':') +
            twoDigits(std::lround(clockSeconds));
-}
-
-bool Countdown::isFinalDisplay(const QString& text) {
-    return text == kFinalDisplay;
 }

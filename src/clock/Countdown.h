@@ -26,13 +26,10 @@ public:
     // are counted again from the seconds field, plus the fifteen minutes.
     void recountSecondsLeft();
 
-    // Counts one second down, borrowing from the minutes and hours. At
-    // 00:00:00 it stays put, so a late tick can never run the clock negative
-    // and past the text the end of the game waits for.
+    // Counts one second down, borrowing from the minutes and hours. The
+    // caller never ticks a clock at 00:00:00: that tick ends the game.
     void tick();
 
     // "hh:mm:ss", each field at least two digits.
     QString display() const;
-
-    static bool isFinalDisplay(const QString& text);
 };

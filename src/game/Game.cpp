@@ -10,9 +10,9 @@
 #include <QAction>
 #include <QTimer>
 
-Game::Game(GameServices services)
-    : questions(tavola, services.random), clock(tavola, [this] { lifecycle.EndGame(); }),
-      lifecycle(tavola, questions, clock, services) {
+Game::Game(GamePlatform& platform)
+    : questions(tavola, platform), clock(tavola, [this] { lifecycle.EndGame(); }),
+      lifecycle(tavola, questions, clock, platform) {
     QObject::connect(tavola.Timer1, &QTimer::timeout, &wiring_, [this] { clock.Timer1_Timer(); });
     // The controls come later, while the first box waits for the player.
     QObject::connect(&tavola, &Tavola::built, &wiring_, [this] { connectEvents(); });

@@ -6,7 +6,6 @@
 
 #include "clock/ClockHandlers.h"
 #include "game/GameLifecycle.h"
-#include "game/GameServices.h"
 #include "questions/QuestionHandlers.h"
 #include "window/Tavola.h"
 
@@ -14,7 +13,7 @@
 // that connects the window's events to them.
 class Game {
 public:
-    explicit Game(GameServices services);
+    explicit Game(GamePlatform& platform);
 
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;

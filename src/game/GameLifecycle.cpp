@@ -5,11 +5,7 @@
 #include "game/GameLifecycle.h"
 
 #include "clock/ClockHandlers.h"
-#include "game/GameCalendar.h"
-#include "game/GameDialogs.h"
-#include "game/ProcessTerminator.h"
 #include "questions/QuestionHandlers.h"
-#include "questions/RandomSource.h"
 #include "records/LeadingNumber.h"
 #include "records/RecordStore.h"
 #include "window/CaptionLabel.h"
@@ -22,29 +18,28 @@ const QString kApplicationTitle = QStringLiteral("Trovapunti");
 } // namespace
 
 GameLifecycle::GameLifecycle(Tavola& form, QuestionHandlers& questions, ClockHandlers& clock,
-                             GameServices services)
-    : form_(form), questions_(questions), clock_(clock), services_(std::move(services)) {}
+                             GamePlatform& platform)
+    : form_(form), questions_(questions), clock_(clock), platform_(platform) {}
 
 void GameLifecycle::Form_Load() {
-    services_.random.reseedFromClock();
+    platform_.reseedFromClock();
     form_.correctCount = 0;
     form_.wrongCount = 0;
     form_.Timer1->stop();
 
-    const QString name =
-        services_.dialogs.inputBox(QStringLiteral("Come ti chiami?"), kApplicationTitle);
+    const QString name = platform_.inputBox(QStringLiteral("Come ti chiami?"), kApplicationTitle);
     // Built while the name box waited, unless the player was quicker.
     form_.build();
-    services_.dialogs.messageBox(QStringLiteral(" ") + name +
-                                     QStringLiteral(" vediamo se sei un vero campione  "),
-                                 kApplicationTitle);
+    platform_.messageBox(QStringLiteral(" ") + name +
+                             QStringLiteral(" vediamo se sei un vero campione  "),
+                         kApplicationTitle);
     form_.lblnome1->setCaption(name);
 
     clock_.StartCountdown();
     form_.correctCount = 0;
     form_.wrongCount = 0;
 
-    form_.recordDir = services_.recordDirectory;
+    form_.recordDir = platform_.recordDirectory();
     loadRecord();
 
     clock_.clock.recountSecondsLeft();
@@ -76,7 +71,7 @@ void GameLifecycle::loadRecord() {
 }
 
 void GameLifecycle::showRecordProblem(const QString& message) {
-    services_.dialogs.messageBox(message, kApplicationTitle);
+    platform_.messageBox(message, kApplicationTitle);
 }
 
 void GameLifecycle::Form_Activate() {
@@ -94,14 +89,14 @@ void GameLifecycle::EndGame() {
     form_.gameEnded = true;
     form_.Timer1->stop();
 
-    services_.dialogs.messageBox(QStringLiteral("Ciao a presto. Ore ") +
-                                     QString::number(clock_.clock.secondsLeft),
-                                 QStringLiteral("Data ") + services_.calendar.shortDate());
+    platform_.messageBox(QStringLiteral("Ciao a presto. Ore ") +
+                             QString::number(clock_.clock.secondsLeft),
+                         QStringLiteral("Data ") + platform_.shortDate());
 
     const double record = leadingNumber(form_.lblpunti->caption());
     const double score = form_.lblScore->caption().toDouble();
     if (!(record < score)) {
-        services_.terminator.terminate(0);
+        platform_.terminate(0);
         return;
     }
 
@@ -110,8 +105,8 @@ void GameLifecycle::EndGame() {
         store.saveIfBeaten(score, form_.lblScore->caption(), form_.lblnome1->caption());
     switch (outcome.status) {
     case SaveOutcome::Status::Saved:
-        services_.dialogs.messageBox(
-            QStringLiteral("Ok ho registrato il tuo record, C A M P I O N E\""), kApplicationTitle);
+        platform_.messageBox(QStringLiteral("Ok ho registrato il tuo record, C A M P I O N E\""),
+                             kApplicationTitle);
         break;
     case SaveOutcome::Status::NotBeaten:
         // Another game on this machine saved a higher record meanwhile.
@@ -121,11 +116,11 @@ void GameLifecycle::EndGame() {
                           (outcome.error ? outcome.error->message() : QString()));
         break;
     }
-    services_.terminator.terminate(0);
+    platform_.terminate(0);
 }
 
 void GameLifecycle::copy_Click() {
-    services_.dialogs.messageBox(
+    platform_.messageBox(
         QStringLiteral("Trovapunti\n\n"
                        "Un gioco per imparare a leggere le coordinate dei punti nel piano "
                        "cartesiano.\n\n"

@@ -4,7 +4,7 @@
 
 #pragma once
 
-#include "game/GameServices.h"
+#include "game/GamePlatform.h"
 
 #include <QString>
 
@@ -18,7 +18,7 @@ class Tavola;
 class GameLifecycle {
 public:
     GameLifecycle(Tavola& form, QuestionHandlers& questions, ClockHandlers& clock,
-                  GameServices services);
+                  GamePlatform& platform);
 
     void Form_Load();
     void Form_Activate();
@@ -32,5 +32,5 @@ private:
     Tavola& form_;
     QuestionHandlers& questions_;
     ClockHandlers& clock_;
-    GameServices services_;
+    GamePlatform& platform_;
 };

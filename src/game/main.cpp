@@ -3,14 +3,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "game/CaretBlinkRest.h"
-#include "game/ClockSeededRandom.h"
 #include "game/FirstFrame.h"
 #include "game/Game.h"
 #include "game/ItalianQtTexts.h"
-#include "game/QtGameDialogs.h"
-#include "game/QuitEventLoop.h"
-#include "game/SystemCalendar.h"
-#include "records/RecordDirectory.h"
+#include "game/QtPlatform.h"
 #include "window/Icons.h"
 
 #include <QApplication>
@@ -25,15 +21,12 @@ int main(int argc, char** argv) {
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     installItalianQtTexts(app);
 
-    QtGameDialogs dialogs;
-    ClockSeededRandom random;
-    SystemCalendar calendar;
-    QuitEventLoop terminator;
-    Game game(GameServices{dialogs, random, calendar, terminator, GetSystemDir()});
-    dialogs.setParentWindow(&game.tavola);
+    QtPlatform platform;
+    Game game(platform);
+    platform.setParentWindow(&game.tavola);
     // Nothing of the window shows before the name is given: it is built,
     // and painted once unseen, while the name box waits.
-    dialogs.whileNextBoxWaits([&game] {
+    platform.whileNextBoxWaits([&game] {
         game.tavola.build();
         paintFirstFrameUnseen(game.tavola);
     });

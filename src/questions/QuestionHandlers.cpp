@@ -4,10 +4,7 @@
 
 #include "questions/QuestionHandlers.h"
 
-#include "questions/AnswerKeys.h"
-#include "questions/Judgement.h"
-#include "questions/RandomSource.h"
-#include "questions/ScoreCount.h"
+#include "questions/AnswerRules.h"
 #include "questions/TargetDraw.h"
 #include "window/AnswerBox.h"
 #include "window/CaptionLabel.h"
@@ -88,7 +85,7 @@ void QuestionHandlers::TXTANSWER_LostFocus() {
         raiseCount(form_.wrongCount);
         form_.lblMessage[0]->setCaption(verdict.message);
     }
-    form_.lblScore1->setCaption(formatCount(form_.wrongCount));
-    form_.lblScore->setCaption(formatCount(form_.correctCount));
-    form_.lblScore2->setCaption(formatCount(totalCount(form_.correctCount, form_.wrongCount)));
+    form_.lblScore1->setCaption(QString::number(form_.wrongCount));
+    form_.lblScore->setCaption(QString::number(form_.correctCount));
+    form_.lblScore2->setCaption(QString::number(totalCount(form_.correctCount, form_.wrongCount)));
 }

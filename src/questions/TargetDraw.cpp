@@ -4,37 +4,15 @@
 
 #include "questions/TargetDraw.h"
 
-#include <algorithm>
 #include <cmath>
-#include <stdexcept>
-#include <string>
 
 namespace {
 
 constexpr int kBoardLimit = 5;
 
-// floor(count * r), kept within 0 .. count-1 even if a source misbehaves and
-// returns a value outside [0, 1), so a draw never points off the board.
+// floor(count * r): 0 to count - 1.
 int drawBelow(RandomSource& random, int count) {
-    const double scaled = std::floor(static_cast<double>(count) * random.next());
-    if (!(scaled >= 0.0)) {
-        return 0;
-    }
-    return static_cast<int>(std::min(scaled, static_cast<double>(count - 1)));
-}
-
-void requireFlag(int flag, const char* what) {
-    if (flag != 0 && flag != 1) {
-        throw std::invalid_argument(std::string(what) + " must be 0 or 1, got " +
-                                    std::to_string(flag));
-    }
-}
-
-void requireMagnitude(int magnitude, const char* what) {
-    if (magnitude < 0 || magnitude > kBoardLimit) {
-        throw std::invalid_argument(std::string(what) + " must be 0 to 5, got " +
-                                    std::to_string(magnitude));
-    }
+    return static_cast<int>(std::floor(count * random.next()));
 }
 
 TargetDraw at(int x, int y) {
@@ -55,11 +33,6 @@ TargetDraw drawTarget(RandomSource& random) {
 
 TargetDraw targetFor(int ordinateSignFlag, int abscissaMagnitude, int abscissaSignFlag,
                      int ordinateMagnitude) {
-    requireFlag(ordinateSignFlag, "ordinate sign flag");
-    requireFlag(abscissaSignFlag, "abscissa sign flag");
-    requireMagnitude(abscissaMagnitude, "abscissa magnitude");
-    requireMagnitude(ordinateMagnitude, "ordinate magnitude");
-
     const int ordinate = ordinateSignFlag == 1 ? ordinateMagnitude : -ordinateMagnitude;
     if (abscissaSignFlag == 1) {
         return at(abscissaMagnitude, ordinate);

@@ -4,11 +4,23 @@
 
 #pragma once
 
-#include "questions/RandomSource.h"
 #include "window/LatticePoint.h"
 
 #include <QString>
 #include <optional>
+
+// A uniform generator that can be re-seeded from the clock. The game draws
+// its targets through this interface so that tests can script the draws.
+class RandomSource {
+public:
+    virtual ~RandomSource() = default;
+
+    // Starts a fresh sequence seeded from the current time.
+    virtual void reseedFromClock() = 0;
+
+    // One uniform draw in [0, 1); never 1.
+    virtual double next() = 0;
+};
 
 // The target of one question: the point to light and the two coordinates as
 // the answer check expects them typed. With no point both texts are empty and
@@ -25,8 +37,7 @@ struct TargetDraw {
 // to 5 is asked equally often. Re-seeding is left to the caller.
 TargetDraw drawTarget(RandomSource& random);
 
-// The target for already drawn values. Sign flags are 0 (negative) or 1,
-// magnitudes 0 to 5; anything else would leave the board and throws
-// std::invalid_argument.
+// The target for already drawn values: sign flags 0 (negative) or 1,
+// magnitudes 0 to 5.
 TargetDraw targetFor(int ordinateSignFlag, int abscissaMagnitude, int abscissaSignFlag,
                      int ordinateMagnitude);

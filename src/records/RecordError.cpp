@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "records/RecordError.h"
+#include "records/RecordStore.h"
 
 #include <cerrno>
 

@@ -4,15 +4,71 @@
 
 #pragma once
 
-#include "records/ReadResult.h"
-#include "records/RecordError.h"
 #include "records/RecordKeeperLocation.h"
-#include "records/RecordPair.h"
-#include "records/SaveOutcome.h"
 
 #include <QString>
 #include <QStringList>
 #include <optional>
+
+// Why a record file or the record directory could not be used. The window
+// shows message() to the player, who may need to pass it on to whoever looks
+// after the computer.
+struct RecordError {
+    // The file, or the directory (ending in a separator) that failed.
+    QString path;
+    // A short plain-Italian explanation, such as "permesso negato".
+    QString reason;
+
+    QString message() const;
+};
+
+// The explanations used for RecordError::reason.
+namespace RecordReason {
+inline const QString kCannotCreateDirectory =
+    QStringLiteral("la cartella non esiste e non si può creare");
+inline const QString kNotADirectory = QStringLiteral("non è una cartella");
+inline const QString kPermissionDenied = QStringLiteral("permesso negato");
+inline const QString kReadOnlyDisk = QStringLiteral("il disco è protetto dalla scrittura");
+inline const QString kNotARegularFile =
+    QStringLiteral("non è un file normale (collegamento simbolico o cartella)");
+inline const QString kMissingFile = QStringLiteral("non esiste");
+inline const QString kWriteFailed = QStringLiteral("disco pieno o errore di scrittura");
+inline const QString kReadFailed = QStringLiteral("errore di lettura dal disco");
+inline const QString kBusy = QStringLiteral("il file dei record è occupato da un'altra partita");
+inline const QString kPathTooLong = QStringLiteral("il percorso è troppo lungo");
+inline const QString kKeeperStopped =
+    QStringLiteral("il programma che registra i record si è interrotto");
+inline const QString kBadScore = QStringLiteral("il punteggio non è un numero intero valido");
+inline const QString kBadName = QStringLiteral("il nome deve stare su una riga, senza caratteri di "
+                                               "controllo, e avere al massimo 64 caratteri");
+
+// The keeper program at the path could not be started.
+QString keeperNotStarted(const QString& keeper);
+
+// Explains a C errno value; unknown codes get a generic text with the number.
+QString fromErrno(int error);
+} // namespace RecordReason
+
+// A record file's text, or why it could not be read.
+struct ReadResult {
+    QString content;
+    std::optional<RecordError> error;
+};
+
+// The two record files read as one: both come from the same save.
+struct RecordPair {
+    ReadResult score;
+    ReadResult holder;
+};
+
+// What the end-of-game save did. Saved is reported only once both record
+// files hold the new pair; error is set exactly when the status is Failed.
+struct SaveOutcome {
+    enum class Status { Saved, NotBeaten, Failed };
+
+    Status status = Status::Failed;
+    std::optional<RecordError> error;
+};
 
 // The two record files, crt.txt (the best score) and ncrt.txt (its holder),
 // in the directory shared by every player of the machine. The game itself
@@ -36,7 +92,6 @@ public:
     QString namePath() const;
     // Held shared while the game reads, exclusively while the keeper writes.
     QString lockPath() const;
-    QString keeperPath() const { return keeper_; }
 
     // Has the keeper make sure the directory, both record files (empty when
     // new) and the lock exist, and finish or discard a save cut short. A

@@ -45,7 +45,7 @@ protected:
     }
 
     void startGame(const QString& name) {
-        game.dialogs.names.push_back(name);
+        game.platform.names.push_back(name);
         game.lifecycle().Form_Load();
         ASSERT_TRUE(game.showActive());
     }
@@ -58,14 +58,14 @@ protected:
     }
 
     void runOutTheClock() {
-        for (int tick = 0; tick < 901 && game.terminator.statuses.empty(); ++tick) {
+        for (int tick = 0; tick < 901 && game.platform.exitStatuses.empty(); ++tick) {
             game.clock().Timer1_Timer();
         }
     }
 
     QStringList messageTexts() const {
         QStringList texts;
-        for (const auto& box : game.dialogs.messages) {
+        for (const auto& box : game.platform.messages) {
             texts << box.text;
         }
         return texts;
@@ -74,11 +74,11 @@ protected:
 
 TEST_F(GameLifecycleTest, StartAsksTheNameGreetsAndArmsTheClock) {
     startGame(QStringLiteral("Anna"));
-    ASSERT_EQ(game.dialogs.inputs.size(), 1u);
-    EXPECT_EQ(game.dialogs.inputs[0].text, QStringLiteral("Come ti chiami?"));
-    EXPECT_EQ(game.dialogs.inputs[0].title, QStringLiteral("Trovapunti"));
-    ASSERT_EQ(game.dialogs.messages.size(), 1u);
-    EXPECT_EQ(game.dialogs.messages[0].text,
+    ASSERT_EQ(game.platform.inputs.size(), 1u);
+    EXPECT_EQ(game.platform.inputs[0].text, QStringLiteral("Come ti chiami?"));
+    EXPECT_EQ(game.platform.inputs[0].title, QStringLiteral("Trovapunti"));
+    ASSERT_EQ(game.platform.messages.size(), 1u);
+    EXPECT_EQ(game.platform.messages[0].text,
               QStringLiteral(" Anna vediamo se sei un vero campione  "));
     EXPECT_EQ(tavola.lblnome1->caption(), QStringLiteral("Anna"));
     EXPECT_EQ(tavola.lblconto->caption(), QStringLiteral("00:15:00"));
@@ -98,18 +98,15 @@ TEST_F(GameLifecycleTest, StartAsksTheNameGreetsAndArmsTheClock) {
 }
 
 TEST(GameStart, TheWindowIsBuiltAfterTheNameBoxAndBeforeTheGreeting) {
-    ScriptedDialogs dialogs;
-    ScriptedRandom random(std::vector<double>(8, 0.75));
-    FixedCalendar calendar;
-    RecordingTerminator terminator;
     QTemporaryDir records;
-    Game game(GameServices{dialogs, random, calendar, terminator, records.path() + "/"});
+    ScriptedPlatform platform(std::vector<double>(8, 0.75), records.path() + "/");
+    Game game(platform);
     ASSERT_FALSE(game.tavola.isBuilt());
     ASSERT_NE(game.tavola.Timer1, nullptr);
 
     bool builtAtGreeting = false;
-    dialogs.names.push_back(QStringLiteral("Anna"));
-    dialogs.whileMessageOpen = [&] {
+    platform.names.push_back(QStringLiteral("Anna"));
+    platform.whileMessageOpen = [&] {
         builtAtGreeting = builtAtGreeting || game.tavola.isBuilt();
     };
     game.lifecycle.Form_Load();
@@ -119,7 +116,7 @@ TEST(GameStart, TheWindowIsBuiltAfterTheNameBoxAndBeforeTheGreeting) {
     // Its events reach the handlers: showing it prepares the first question.
     game.tavola.show();
     EXPECT_EQ(game.tavola.Text2->text(), QStringLiteral("3"));
-    EXPECT_EQ(random.drawCount(), 4u);
+    EXPECT_EQ(platform.drawCount(), 4u);
 }
 
 // The window painted unseen while the name box waits: nothing appears, no
@@ -129,19 +126,20 @@ TEST_F(GameLifecycleTest, PaintingTheFirstFrameUnseenChangesNothing) {
     EXPECT_FALSE(tavola.isVisible());
     EXPECT_FALSE(tavola.testAttribute(Qt::WA_WState_Created));
     EXPECT_EQ(QApplication::focusWidget(), nullptr);
-    EXPECT_EQ(game.random.drawCount(), 0u);
+    EXPECT_EQ(game.platform.drawCount(), 0u);
     EXPECT_TRUE(tavola.Text2->text().isEmpty());
 
     startGame(QStringLiteral("Anna"));
-    EXPECT_EQ(game.random.drawCount(), 4u);
+    EXPECT_EQ(game.platform.drawCount(), 4u);
     EXPECT_EQ(tavola.Text2->text(), QStringLiteral("1"));
     EXPECT_EQ(QApplication::focusWidget(), tavola.Text4);
 }
 
 TEST_F(GameLifecycleTest, CancelledNameGivesAnEmptyName) {
     game.lifecycle().Form_Load();
-    ASSERT_EQ(game.dialogs.messages.size(), 1u);
-    EXPECT_EQ(game.dialogs.messages[0].text, QStringLiteral("  vediamo se sei un vero campione  "));
+    ASSERT_EQ(game.platform.messages.size(), 1u);
+    EXPECT_EQ(game.platform.messages[0].text,
+              QStringLiteral("  vediamo se sei un vero campione  "));
     EXPECT_TRUE(tavola.lblnome1->caption().isEmpty());
 }
 
@@ -161,7 +159,7 @@ TEST_F(GameLifecycleTest, TheFirstQuestionIsPreparedOnlyOnce) {
     other.show();
     QApplication::setActiveWindow(&other);
     QApplication::setActiveWindow(&tavola);
-    EXPECT_EQ(game.random.drawCount(), 4u);
+    EXPECT_EQ(game.platform.drawCount(), 4u);
 }
 
 TEST_F(GameLifecycleTest, ClockRunsDownAndTheTickAfterZeroEndsTheGame) {
@@ -172,26 +170,26 @@ TEST_F(GameLifecycleTest, ClockRunsDownAndTheTickAfterZeroEndsTheGame) {
         game.clock().Timer1_Timer();
     }
     EXPECT_EQ(tavola.lblconto->caption(), QStringLiteral("00:00:00"));
-    EXPECT_TRUE(game.terminator.statuses.empty());
+    EXPECT_TRUE(game.platform.exitStatuses.empty());
     game.clock().Timer1_Timer();
-    EXPECT_EQ(game.terminator.statuses, std::vector<int>{0});
+    EXPECT_EQ(game.platform.exitStatuses, std::vector<int>{0});
     EXPECT_FALSE(tavola.Timer1->isActive());
-    ASSERT_EQ(game.dialogs.messages.size(), 2u);
-    EXPECT_EQ(game.dialogs.messages[1].text, QStringLiteral("Ciao a presto. Ore 0"));
-    EXPECT_EQ(game.dialogs.messages[1].title, QStringLiteral("Data 09/12/26"));
+    ASSERT_EQ(game.platform.messages.size(), 2u);
+    EXPECT_EQ(game.platform.messages[1].text, QStringLiteral("Ciao a presto. Ore 0"));
+    EXPECT_EQ(game.platform.messages[1].title, QStringLiteral("Data 09/12/26"));
 }
 
 TEST_F(GameLifecycleTest, TheEndRunsOnceEvenWhenTicksArriveWhileItsBoxIsOpen) {
     startGame(QStringLiteral("Anna"));
     answerRight();
     int ticksWhileOpen = 0;
-    game.dialogs.whileMessageOpen = [&] {
+    game.platform.whileMessageOpen = [&] {
         ++ticksWhileOpen;
         game.clock().Timer1_Timer();
         QTest::qWait(5);
     };
     runOutTheClock();
-    EXPECT_EQ(game.terminator.statuses, std::vector<int>{0});
+    EXPECT_EQ(game.platform.exitStatuses, std::vector<int>{0});
     EXPECT_EQ(messageTexts().count(QStringLiteral("Ciao a presto. Ore 0")), 1);
     EXPECT_EQ(
         messageTexts().count(QStringLiteral("Ok ho registrato il tuo record, C A M P I O N E\"")),
@@ -202,8 +200,8 @@ TEST_F(GameLifecycleTest, TheEndRunsOnceEvenWhenTicksArriveWhileItsBoxIsOpen) {
 TEST_F(GameLifecycleTest, NoRightAnswersOverAnEmptyRecordSavesNothing) {
     startGame(QStringLiteral("Anna"));
     runOutTheClock();
-    EXPECT_EQ(game.terminator.statuses, std::vector<int>{0});
-    EXPECT_EQ(game.dialogs.messages.size(), 2u) << "greeting and farewell only";
+    EXPECT_EQ(game.platform.exitStatuses, std::vector<int>{0});
+    EXPECT_EQ(game.platform.messages.size(), 2u) << "greeting and farewell only";
     EXPECT_EQ(readBytes(game.recordFile("crt.txt")), QByteArray());
     EXPECT_EQ(readBytes(game.recordFile("ncrt.txt")), QByteArray());
 }
@@ -215,11 +213,11 @@ TEST_F(GameLifecycleTest, OneOverAnEmptyRecordSavesTheScoreAndTheName) {
     runOutTheClock();
     EXPECT_EQ(readBytes(game.recordFile("crt.txt")), QByteArray("1\r\n"));
     EXPECT_EQ(readBytes(game.recordFile("ncrt.txt")), QStringLiteral("Niccolò\r\n").toUtf8());
-    ASSERT_EQ(game.dialogs.messages.size(), 3u);
-    EXPECT_EQ(game.dialogs.messages[2].text,
+    ASSERT_EQ(game.platform.messages.size(), 3u);
+    EXPECT_EQ(game.platform.messages[2].text,
               QStringLiteral("Ok ho registrato il tuo record, C A M P I O N E\""));
-    EXPECT_EQ(game.dialogs.messages[2].title, QStringLiteral("Trovapunti"));
-    EXPECT_EQ(game.terminator.statuses, std::vector<int>{0});
+    EXPECT_EQ(game.platform.messages[2].title, QStringLiteral("Trovapunti"));
+    EXPECT_EQ(game.platform.exitStatuses, std::vector<int>{0});
 }
 
 TEST_F(GameLifecycleTest, EqualScoreSavesNothing) {
@@ -229,7 +227,7 @@ TEST_F(GameLifecycleTest, EqualScoreSavesNothing) {
     runOutTheClock();
     EXPECT_EQ(readBytes(game.recordFile("crt.txt")), QByteArray("1\r\n"));
     EXPECT_EQ(readBytes(game.recordFile("ncrt.txt")), QByteArray("Giulia\r\n"));
-    EXPECT_EQ(game.dialogs.messages.size(), 2u);
+    EXPECT_EQ(game.platform.messages.size(), 2u);
 }
 
 TEST_F(GameLifecycleTest, StoredTwelveWithItsLineEndComparesAsTwelve) {
@@ -242,7 +240,7 @@ TEST_F(GameLifecycleTest, StoredTwelveWithItsLineEndComparesAsTwelve) {
     EXPECT_EQ(readBytes(game.recordFile("ncrt.txt")), QByteArray("Giulia\r\n"));
 
     GameFixture next{std::vector<double>{0.7, 0.75, 0.3, 0.75}, game.recordFile(QString())};
-    next.dialogs.names.push_back(QStringLiteral("Bruno"));
+    next.platform.names.push_back(QStringLiteral("Bruno"));
     next.lifecycle().Form_Load();
     ASSERT_TRUE(next.showActive());
     next.tavola->correctCount = 12;
@@ -262,7 +260,7 @@ TEST_F(GameLifecycleTest, ClosingTheWindowEarlySavesNothing) {
     startGame(QStringLiteral("Anna"));
     answerRight();
     tavola.close();
-    EXPECT_TRUE(game.terminator.statuses.empty());
+    EXPECT_TRUE(game.platform.exitStatuses.empty());
     EXPECT_EQ(readBytes(game.recordFile("crt.txt")), QByteArray());
 }
 
@@ -273,20 +271,20 @@ TEST_F(GameLifecycleTest, AnUnusableRecordDirectoryIsReportedOnceAndTheGamePlays
     blocker.close();
     const QString directory = blocker.fileName() + QStringLiteral("/records/");
     GameFixture blocked{std::vector<double>(12, 0.75), directory};
-    blocked.dialogs.names.push_back(QStringLiteral("Anna"));
+    blocked.platform.names.push_back(QStringLiteral("Anna"));
     // The pupil takes a while to read the box: the clock must not run.
-    blocked.dialogs.whileMessageOpen = [&] {
+    blocked.platform.whileMessageOpen = [&] {
         if (blocked.tavola->Timer1->isActive()) {
             QTest::qWait(2100);
         }
     };
     blocked.lifecycle().Form_Load();
-    blocked.dialogs.whileMessageOpen = nullptr;
+    blocked.platform.whileMessageOpen = nullptr;
     ASSERT_TRUE(blocked.showActive());
 
-    ASSERT_EQ(blocked.dialogs.messages.size(), 2u);
-    EXPECT_TRUE(blocked.dialogs.messages[1].text.contains(blocker.fileName()))
-        << blocked.dialogs.messages[1].text.toStdString();
+    ASSERT_EQ(blocked.platform.messages.size(), 2u);
+    EXPECT_TRUE(blocked.platform.messages[1].text.contains(blocker.fileName()))
+        << blocked.platform.messages[1].text.toStdString();
     EXPECT_TRUE(blocked.tavola->Timer1->isActive());
     EXPECT_EQ(blocked.tavola->lblconto->caption(), QStringLiteral("00:15:00"));
     EXPECT_EQ(blocked.clock().clock.secondsLeft, 900);
@@ -298,13 +296,13 @@ TEST_F(GameLifecycleTest, AnUnusableRecordDirectoryIsReportedOnceAndTheGamePlays
     for (int tick = 0; tick < 901; ++tick) {
         blocked.clock().Timer1_Timer();
     }
-    EXPECT_TRUE(blocked.dialogs.messages.size() >= 2 &&
-                blocked.dialogs.messages[blocked.dialogs.messages.size() - 2].text ==
+    EXPECT_TRUE(blocked.platform.messages.size() >= 2 &&
+                blocked.platform.messages[blocked.platform.messages.size() - 2].text ==
                     QStringLiteral("Ciao a presto. Ore 0"));
-    const QString last = blocked.dialogs.messages.back().text;
+    const QString last = blocked.platform.messages.back().text;
     EXPECT_TRUE(last.contains(QStringLiteral("non è stato salvato"))) << last.toStdString();
     EXPECT_FALSE(last.contains(QStringLiteral("Ok ho registrato")));
-    EXPECT_EQ(blocked.terminator.statuses, std::vector<int>{0});
+    EXPECT_EQ(blocked.platform.exitStatuses, std::vector<int>{0});
 }
 
 } // namespace

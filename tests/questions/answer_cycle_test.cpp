@@ -68,7 +68,7 @@ TEST_F(AnswerCycle, FirstQuestionIsReadyWhenTheWindowAppears) {
     EXPECT_TRUE(tavola->Text4->text().isEmpty());
     EXPECT_TRUE(tavola->TXTANSWER->text().isEmpty());
     EXPECT_FALSE(tavola->cmdNext->isEnabled());
-    EXPECT_EQ(game->random.reseedCount(), 1);
+    EXPECT_EQ(game->platform.reseedCount(), 1);
 }
 
 TEST_F(AnswerCycle, KeyboardAloneAnswersRightThenMovesOn) {

@@ -4,19 +4,17 @@
 
 #pragma once
 
+#include "records/RecordStore.h"
+#include "support/QStringPrinter.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QString>
-
-#include <ostream>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
 
 #include <sys/stat.h>
 #include <sys/types.h>
-
-// Readable failure messages for texts.
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
 
 // Raw file access for checking what the record store left on disk.
 namespace TestFiles {
@@ -59,6 +57,28 @@ public:
 
 private:
     mode_t m_old;
+};
+
+// A fresh temporary directory for each test.
+class TempDirTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(temp.isValid()); }
+
+    QString tempPath(const QString& name) const { return temp.path() + u'/' + name; }
+
+    QTemporaryDir temp;
+};
+
+// A record store over a fresh directory that already holds the pair 5, Bea.
+class StoredPairTest : public TempDirTest {
+protected:
+    void SetUp() override {
+        TempDirTest::SetUp();
+        ASSERT_TRUE(put(store.scorePath(), "5\r\n"));
+        ASSERT_TRUE(put(store.namePath(), "Bea\r\n"));
+    }
+
+    RecordStore store{temp.path()};
 };
 
 } // namespace TestFiles

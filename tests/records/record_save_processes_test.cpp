@@ -43,17 +43,7 @@ bool waitForLine(QProcess& saver, const QByteArray& line) {
     return true;
 }
 
-class RecordSaveProcessesTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(temp.isValid());
-        ASSERT_TRUE(put(store.scorePath(), "5\r\n"));
-        ASSERT_TRUE(put(store.namePath(), "Bea\r\n"));
-    }
-
-    QTemporaryDir temp;
-    RecordStore store{temp.path()};
-};
+using RecordSaveProcessesTest = StoredPairTest;
 
 TEST_F(RecordSaveProcessesTest, GamesEndingTogetherKeepTheBestScoreWithItsName) {
     const std::vector<int> scores = {3, 8, 11, 6, 2, 7, 10, 4};

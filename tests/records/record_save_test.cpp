@@ -19,14 +19,8 @@ using Status = SaveOutcome::Status;
 
 namespace {
 
-class RecordSaveTest : public ::testing::Test {
+class RecordSaveTest : public StoredPairTest {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(temp.isValid());
-        ASSERT_TRUE(put(store.scorePath(), "5\r\n"));
-        ASSERT_TRUE(put(store.namePath(), "Bea\r\n"));
-    }
-
     void expectOldPair() const {
         EXPECT_EQ(bytesOf(store.scorePath()), "5\r\n");
         EXPECT_EQ(bytesOf(store.namePath()), "Bea\r\n");
@@ -45,9 +39,6 @@ protected:
         ::chmod(QFile::encodeName(wrapper).constData(), 0755);
         return RecordStore(temp.path(), wrapper);
     }
-
-    QTemporaryDir temp;
-    RecordStore store{temp.path()};
 };
 
 struct SaveCase {

@@ -16,14 +16,7 @@ using namespace TestFiles;
 
 namespace {
 
-class RecordStoreTest : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(temp.isValid()); }
-
-    QString tempPath(const QString& name) const { return temp.path() + u'/' + name; }
-
-    QTemporaryDir temp;
-};
+using RecordStoreTest = TempDirTest;
 
 TEST_F(RecordStoreTest, PathsHaveOneSeparatorWithOrWithoutATrailingOne) {
     for (const QString& dir : {tempPath("r"), tempPath("r/")}) {
@@ -31,7 +24,7 @@ TEST_F(RecordStoreTest, PathsHaveOneSeparatorWithOrWithoutATrailingOne) {
         EXPECT_EQ(store.scorePath(), tempPath("r/crt.txt"));
         EXPECT_EQ(store.namePath(), tempPath("r/ncrt.txt"));
         // A program of the build tree runs the keeper built there.
-        EXPECT_EQ(store.keeperPath(), QStringLiteral(RECORD_KEEPER_PATH));
+        EXPECT_EQ(defaultRecordKeeper(), QStringLiteral(RECORD_KEEPER_PATH));
     }
 }
 

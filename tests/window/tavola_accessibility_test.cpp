@@ -125,7 +125,7 @@ protected:
     void start(std::vector<double> draws) {
         game = std::make_unique<GameFixture>(std::move(draws));
         tavola = game->tavola;
-        game->dialogs.names = {QStringLiteral("Anna")};
+        game->platform.names = {QStringLiteral("Anna")};
         game->lifecycle().Form_Load();
         ASSERT_TRUE(game->showActive());
     }

@@ -190,7 +190,7 @@ TEST_F(TavolaWindow, PressingExitChangesNothing) {
     tavola.cmdExit->click();
     EXPECT_TRUE(tavola.isVisible());
     EXPECT_EQ(tavola.findChildren<QWidget*>().size(), before);
-    EXPECT_TRUE(game.terminator.statuses.empty());
+    EXPECT_TRUE(game.platform.exitStatuses.empty());
 }
 
 TEST_F(TavolaWindow, TabOrderFollowsTheLayoutIndices) {
@@ -216,8 +216,8 @@ TEST_F(TavolaWindow, PointersAndButtonPictures) {
 
 TEST_F(TavolaWindow, CreditsBoxNamesTheTeam) {
     tavola.copy->trigger();
-    ASSERT_EQ(game.dialogs.messages.size(), 1u);
-    EXPECT_TRUE(game.dialogs.messages[0].text.contains(QStringLiteral("Trovapunti")));
+    ASSERT_EQ(game.platform.messages.size(), 1u);
+    EXPECT_TRUE(game.platform.messages[0].text.contains(QStringLiteral("Trovapunti")));
     EXPECT_TRUE(tavola.menuBar()->actions().size() == 1);
 }
 

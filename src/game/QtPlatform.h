@@ -4,19 +4,26 @@
 
 #pragma once
 
-#include "game/GameDialogs.h"
+#include "game/GamePlatform.h"
 
 #include <QPointer>
 #include <QWidget>
 #include <functional>
+#include <random>
 
 class QDialog;
 
-// Qt's own input and message boxes, shown as plain text so that a typed name
-// is never read as markup, and never narrower than their title. The input
-// box asks for the player's name and takes only what the record can keep.
-class QtGameDialogs : public GameDialogs {
+// The game's platform on Qt. Boxes are Qt's own input and message boxes,
+// shown as plain text so that a typed name is never read as markup, and
+// never narrower than their title; the input box takes only what the record
+// can keep. Draws come from a generator reseeded from the clocks at full
+// resolution, so two questions within one second still draw independently.
+// The end leaves the event loop with the status, which main() returns.
+class QtPlatform : public GamePlatform {
 public:
+    // Seeded from the clock at once, so it never runs on a fixed default seed.
+    QtPlatform();
+
     void setParentWindow(QWidget* parent) { parent_ = parent; }
 
     // Runs the work once, while the next box waits for the player, after the
@@ -26,6 +33,11 @@ public:
 
     QString inputBox(const QString& prompt, const QString& title) override;
     void messageBox(const QString& text, const QString& title) override;
+    QString shortDate() override;
+    QString recordDirectory() override;
+    void terminate(int exitStatus) override;
+    void reseedFromClock() override;
+    double next() override;
 
     // The width a box needs to show its whole title in the window frame: the
     // title in a bold title-bar font plus room for the frame's buttons.
@@ -38,4 +50,5 @@ private:
 
     QPointer<QWidget> parent_;
     std::function<void()> pendingWork_;
+    std::mt19937_64 engine_;
 };

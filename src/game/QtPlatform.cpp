@@ -2,22 +2,27 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "game/QtGameDialogs.h"
+#include "game/QtPlatform.h"
 
 #include "game/HolderNameValidator.h"
 #include "records/HolderName.h"
+#include "records/RecordDirectory.h"
 
 #include <QApplication>
+#include <QDate>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QInputDialog>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMessageBox>
 #include <QScreen>
 #include <QSpacerItem>
 #include <QTimer>
 #include <algorithm>
+#include <chrono>
+#include <cstdint>
 
 namespace {
 // Close, minimise and maximise buttons and the frame's paddings, as the
@@ -47,18 +52,22 @@ private:
 };
 } // namespace
 
-void QtGameDialogs::runPendingWorkOncePainted(QDialog& box) {
+QtPlatform::QtPlatform() {
+    reseedFromClock();
+}
+
+void QtPlatform::runPendingWorkOncePainted(QDialog& box) {
     if (pendingWork_) {
         new AfterFirstPaint(&box, std::move(pendingWork_));
         pendingWork_ = nullptr;
     }
 }
 
-QWidget* QtGameDialogs::visibleParent() const {
+QWidget* QtPlatform::visibleParent() const {
     return (parent_ && parent_->isVisible()) ? parent_.data() : nullptr;
 }
 
-int QtGameDialogs::titleWidth(const QString& title) {
+int QtPlatform::titleWidth(const QString& title) {
     // Window managers draw titles in their own font, commonly bold; the
     // title-bar font Qt knows is the nearest measure a box has.
     QFont font = QApplication::font("QMdiSubWindowTitleBar");
@@ -72,7 +81,7 @@ int QtGameDialogs::titleWidth(const QString& title) {
 // Qt sizes a box by its contents (a message box allows its title only a
 // narrow margin), so a spacer the width of the title keeps the box wide
 // enough; it adds no height.
-void QtGameDialogs::holdTitle(QDialog& box) {
+void QtPlatform::holdTitle(QDialog& box) {
     QLayout* layout = box.layout();
     if (layout == nullptr) {
         return;
@@ -86,7 +95,7 @@ void QtGameDialogs::holdTitle(QDialog& box) {
     }
 }
 
-QString QtGameDialogs::inputBox(const QString& prompt, const QString& title) {
+QString QtPlatform::inputBox(const QString& prompt, const QString& title) {
     QInputDialog box(visibleParent());
     box.setWindowTitle(title);
     box.setLabelText(prompt);
@@ -102,10 +111,42 @@ QString QtGameDialogs::inputBox(const QString& prompt, const QString& title) {
     return box.exec() == QDialog::Accepted ? box.textValue() : QString();
 }
 
-void QtGameDialogs::messageBox(const QString& text, const QString& title) {
+void QtPlatform::messageBox(const QString& text, const QString& title) {
     QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, visibleParent());
     box.setTextFormat(Qt::PlainText);
     holdTitle(box);
     runPendingWorkOncePainted(box);
     box.exec();
+}
+
+QString QtPlatform::shortDate() {
+    return QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
+}
+
+QString QtPlatform::recordDirectory() {
+    return GetSystemDir();
+}
+
+void QtPlatform::terminate(int exitStatus) {
+    QCoreApplication::exit(exitStatus);
+}
+
+void QtPlatform::reseedFromClock() {
+    using namespace std::chrono;
+    // Two reseeds can read the same clock values on a coarse clock; the
+    // serial keeps their seeds apart all the same.
+    static std::uint64_t serial = 0;
+    const auto wall = static_cast<std::uint64_t>(system_clock::now().time_since_epoch().count());
+    const auto mono = static_cast<std::uint64_t>(steady_clock::now().time_since_epoch().count());
+    std::seed_seq seeds{static_cast<std::uint32_t>(wall), static_cast<std::uint32_t>(wall >> 32),
+                        static_cast<std::uint32_t>(mono), static_cast<std::uint32_t>(mono >> 32),
+                        static_cast<std::uint32_t>(serial++)};
+    engine_.seed(seeds);
+}
+
+double QtPlatform::next() {
+    // The top 53 bits scaled by 2^-53: exact in a double and strictly below 1,
+    // which std::generate_canonical does not promise on every library.
+    constexpr double scale = 1.0 / 9007199254740992.0;
+    return static_cast<double>(engine_() >> 11) * scale;
 }

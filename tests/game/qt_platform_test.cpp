@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "game/QtGameDialogs.h"
+#include "game/QtPlatform.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -12,7 +12,9 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <functional>
+#include <vector>
 
 namespace {
 
@@ -30,24 +32,32 @@ int shownWidth(const std::function<void()>& openBox) {
     return width;
 }
 
+std::vector<double> firstDraws(QtPlatform& random, int count) {
+    std::vector<double> draws;
+    for (int i = 0; i < count; ++i) {
+        draws.push_back(random.next());
+    }
+    return draws;
+}
+
 } // namespace
 
-TEST(QtGameDialogs, BoxesAreAtLeastAsWideAsTheirTitle) {
-    QtGameDialogs dialogs;
+TEST(QtPlatform, BoxesAreAtLeastAsWideAsTheirTitle) {
+    QtPlatform platform;
     const QString farewell = QStringLiteral("Data 09/12/2026 - una data lunga da leggere");
-    const int needed = QtGameDialogs::titleWidth(farewell);
+    const int needed = QtPlatform::titleWidth(farewell);
     EXPECT_GT(needed, QFontMetrics(QApplication::font()).horizontalAdvance(farewell));
 
     EXPECT_GE(
-        shownWidth([&] { dialogs.messageBox(QStringLiteral("Ciao a presto. Ore 0"), farewell); }),
+        shownWidth([&] { platform.messageBox(QStringLiteral("Ciao a presto. Ore 0"), farewell); }),
         needed);
     EXPECT_GE(
-        shownWidth([&] { (void)dialogs.inputBox(QStringLiteral("Come ti chiami?"), farewell); }),
+        shownWidth([&] { (void)platform.inputBox(QStringLiteral("Come ti chiami?"), farewell); }),
         needed);
 }
 
-TEST(QtGameDialogs, NameBoxTakesOnePlainLineOfAtMost64Characters) {
-    QtGameDialogs dialogs;
+TEST(QtPlatform, NameBoxTakesOnePlainLineOfAtMost64Characters) {
+    QtPlatform platform;
     QTimer::singleShot(0, [] {
         auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(box, nullptr);
@@ -59,31 +69,59 @@ TEST(QtGameDialogs, NameBoxTakesOnePlainLineOfAtMost64Characters) {
         field->insert(QString(70, QLatin1Char('x')));
         box->accept();
     });
-    const QString name = dialogs.inputBox(QStringLiteral("Come ti chiami?"), QStringLiteral("T"));
+    const QString name = platform.inputBox(QStringLiteral("Come ti chiami?"), QStringLiteral("T"));
     EXPECT_TRUE(name.startsWith(QStringLiteral("Anna Maria")));
     EXPECT_FALSE(name.contains(QLatin1Char('\n')));
     EXPECT_FALSE(name.contains(QChar(0x202E)));
     EXPECT_LE(name.size(), 64);
 }
 
-TEST(QtGameDialogs, WorkWaitingForTheNextBoxRunsWhileItIsOpen) {
-    QtGameDialogs dialogs;
+TEST(QtPlatform, WorkWaitingForTheNextBoxRunsWhileItIsOpen) {
+    QtPlatform platform;
     bool workDone = false;
     bool doneWhileOpen = false;
-    dialogs.whileNextBoxWaits([&] { workDone = true; });
+    platform.whileNextBoxWaits([&] { workDone = true; });
     QTimer::singleShot(0, [&] {
         doneWhileOpen = QTest::qWaitFor([&] { return workDone; });
         auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(box, nullptr);
         box->reject();
     });
-    (void)dialogs.inputBox(QStringLiteral("Come ti chiami?"), QStringLiteral("Trovapunti"));
+    (void)platform.inputBox(QStringLiteral("Come ti chiami?"), QStringLiteral("Trovapunti"));
     EXPECT_TRUE(doneWhileOpen);
 
     // Once only: the next box runs nothing.
     workDone = false;
     QTimer::singleShot(0,
                        [] { qobject_cast<QDialog*>(QApplication::activeModalWidget())->reject(); });
-    dialogs.messageBox(QStringLiteral("Ciao"), QStringLiteral("Trovapunti"));
+    platform.messageBox(QStringLiteral("Ciao"), QStringLiteral("Trovapunti"));
     EXPECT_FALSE(workDone);
+}
+
+TEST(QtPlatform, DrawsCoverTheUnitIntervalEvenly) {
+    QtPlatform random;
+    std::array<int, 5> buckets{};
+    constexpr int kDraws = 10000;
+    for (int i = 0; i < kDraws; ++i) {
+        const double r = random.next();
+        ASSERT_GE(r, 0.0);
+        ASSERT_LT(r, 1.0);
+        ++buckets[static_cast<std::size_t>(r * 5)];
+    }
+    // Each fifth expects 2000 draws; 1500 is more than ten deviations away.
+    for (int count : buckets) {
+        EXPECT_GT(count, 1500);
+    }
+}
+
+TEST(QtPlatform, ReseedsAndGeneratorsCreatedTogetherDrawIndependently) {
+    QtPlatform random;
+    random.reseedFromClock();
+    const std::vector<double> first = firstDraws(random, 3);
+    random.reseedFromClock();
+    EXPECT_NE(first, firstDraws(random, 3));
+
+    QtPlatform one;
+    QtPlatform two;
+    EXPECT_NE(firstDraws(one, 3), firstDraws(two, 3));
 }
