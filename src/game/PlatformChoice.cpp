@@ -14,10 +14,9 @@ bool isSet(const char* value) {
 
 const char* platformForSession(const SessionEnvironment& environment,
                                bool toolkitMarksModalDialogs) {
-    const bool waylandSession =
-        isSet(environment.waylandDisplay) ||
-        (isSet(environment.xdgSessionType) &&
-         std::strcmp(environment.xdgSessionType, "wayland") == 0);
+    const bool waylandSession = isSet(environment.waylandDisplay) ||
+                                (isSet(environment.xdgSessionType) &&
+                                 std::strcmp(environment.xdgSessionType, "wayland") == 0);
     if (toolkitMarksModalDialogs || isSet(environment.qtQpaPlatform) || !waylandSession ||
         !isSet(environment.display)) {
         return nullptr;
