@@ -16,9 +16,12 @@ packages=(
     qt6-svg-dev
     # The Debian package and its checks.
     debhelper dpkg-dev fakeroot lintian desktop-file-utils appstream reuse python3
-    # The end-to-end tests: a real X server, a keyboard tool, screenshots (xwd)
-    # and window properties (xprop).
-    xvfb xdotool x11-apps x11-utils
+    # The end-to-end tests: a real X server, a window manager, a keyboard tool,
+    # screenshots (xwd) and window properties (xprop).
+    xvfb openbox xdotool x11-apps x11-utils
+    # A Wayland session beside it: a headless compositor and Qt's Wayland
+    # platform, which the game must pass over for XWayland.
+    mutter qt6-wayland
 )
 
 missing=()

@@ -4,6 +4,8 @@
 
 #include "game/Game.h"
 
+#include "game/ModalBoxCloseGuard.h"
+
 #include "window/AnswerBox.h"
 #include "window/PictureButton.h"
 
@@ -16,6 +18,7 @@ Game::Game(GamePlatform& platform)
     QObject::connect(tavola.Timer1, &QTimer::timeout, &wiring_, [this] { clock.Timer1_Timer(); });
     // The controls come later, while the first box waits for the player.
     QObject::connect(&tavola, &Tavola::built, &wiring_, [this] { connectEvents(); });
+    new ModalBoxCloseGuard(&tavola);
 }
 
 void Game::connectEvents() {

@@ -6,13 +6,33 @@
 #include "game/FirstFrame.h"
 #include "game/Game.h"
 #include "game/ItalianQtTexts.h"
+#include "game/PlatformChoice.h"
 #include "game/QtPlatform.h"
 #include "window/Icons.h"
 
 #include <QApplication>
 #include <QStyleFactory>
+#include <QtGlobal>
+#include <cstdlib>
+
+namespace {
+// Qt tells a Wayland compositor which windows are modal dialogs
+// (xdg-dialog-v1) from version 6.8 on.
+constexpr bool kQtMarksModalDialogs = QT_VERSION >= QT_VERSION_CHECK(6, 8, 0);
+
+// Before the application exists: it reads the platform when it starts.
+void choosePlatform() {
+    const SessionEnvironment session{std::getenv("QT_QPA_PLATFORM"),
+                                     std::getenv("XDG_SESSION_TYPE"),
+                                     std::getenv("WAYLAND_DISPLAY"), std::getenv("DISPLAY")};
+    if (const char* platform = platformForSession(session, kQtMarksModalDialogs)) {
+        qputenv("QT_QPA_PLATFORM", platform);
+    }
+}
+} // namespace
 
 int main(int argc, char** argv) {
+    choosePlatform();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Trovapunti"));
     // The mascot, as the menu shows it, on every box and on the window.

@@ -23,6 +23,6 @@ DESTDIR="$work_dir/root" cmake --install "$work_dir/build" >/dev/null
 test -x "$work_dir/root/usr/games/trovapunti"
 
 # A readable record pair, so that no box about the record interrupts a game.
-mkdir -p "$work_dir/records"
+mkdir -p "$work_dir/records" "$work_dir/wayland-session"
 printf '0\r\n' >"$work_dir/records/crt.txt"
 printf 'Nessuno\r\n' >"$work_dir/records/ncrt.txt"

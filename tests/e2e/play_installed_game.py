@@ -3,18 +3,31 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Plays the installed game in a real X server, like a pupil.
 
-Usage: play_installed_game.py answer-right GAME SCREENSHOT_DIR
-       play_installed_game.py window-icons GAME ICON_PNG
+Usage: play_installed_game.py [OPTIONS] answer-right GAME SCREENSHOT_DIR
+       play_installed_game.py [OPTIONS] window-icons GAME ICON_PNG DESKTOP_ENTRY
+
+Options:
+  --wm COMMAND       run a window manager on the X server first, as on a desktop
+                     ("openbox", "dbus-run-session -- mutter --x11 --sm-disable")
+  --wayland-session  start GAME as in a Wayland session with XWayland: a
+                     headless Wayland compositor (mutter) runs beside the X
+                     server, GAME gets XDG_SESSION_TYPE, WAYLAND_DISPLAY and
+                     DISPLAY but no QT_QPA_PLATFORM, and must choose the X server
 
 GAME must find a readable record pair at start. The script starts Xvfb and
 GAME, types a name with accented letters and closes the greeting.
 answer-right then finds the main window by its caption, reads the lit point
 from a screenshot, answers it with the keyboard and checks the right-answer
 message; the screenshots stay in SCREENSHOT_DIR. window-icons checks that the
-name box, the greeting and the window carry the mascot of ICON_PNG as icon.
+name box, the greeting and the window carry the mascot of ICON_PNG as icon,
+and the window class DESKTOP_ENTRY names (StartupWMClass), which ties them to
+the menu entry.
 """
 
+import argparse
 import os
+import shlex
+import signal
 import struct
 import subprocess
 import sys
@@ -26,6 +39,7 @@ CAPTION = "Aiutami a trovare i punti nel piano cartesiano"
 DIALOG_TITLE = "Trovapunti"
 PLAYER = "Zoë Niccolò"
 TIMEOUT = 30.0
+WAYLAND_SOCKET = "trovapunti-e2e"
 
 # The board: grid line k lies at 15 + round(66.8 k) from the left and at
 # 22 + round(66.8 k) from the top; the axes cross at (349, 356).
@@ -99,10 +113,13 @@ def is_dark_green(rgb):
 class Session:
     """An Xvfb server and the game running on it, both stopped on leaving."""
 
-    def __init__(self, game):
+    def __init__(self, game, wm=None, wayland_session=False):
         self.game = game
+        self.wm_command = shlex.split(wm) if wm else None
+        self.wayland_session = wayland_session
         self.runtime = tempfile.mkdtemp(prefix="trovapunti-e2e-")
         self.xvfb = None
+        self.groups = []  # the window manager and the compositor, each with its helpers
         self.process = None
         self.env = None
 
@@ -125,9 +142,51 @@ class Session:
             "LANG": "C.UTF-8",
             "QT_QPA_PLATFORM": "xcb",
         }
+        if self.wm_command:
+            wm = self.start_group(self.wm_command)
+            self.wait_until(wm, "the window manager takes the screen", lambda: "window id" in
+                            subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"],
+                                           env=self.env, capture_output=True, text=True,
+                                           timeout=TIMEOUT).stdout)
+        if self.wayland_session:
+            compositor = self.start_group(
+                ["dbus-run-session", "--", "mutter", "--wayland", "--headless", "--no-x11",
+                 "--wayland-display", WAYLAND_SOCKET])
+            socket = os.path.join(self.runtime, WAYLAND_SOCKET)
+            self.wait_until(compositor, "the compositor listens", lambda: os.path.exists(socket))
         return self
 
+    def start_group(self, command):
+        """Starts COMMAND in a process group of its own, stopped whole on leaving."""
+        process = subprocess.Popen(command, env=self.env, start_new_session=True,
+                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.groups.append(process)
+        return process
+
+    def wait_until(self, process, what, ready):
+        deadline = time.monotonic() + TIMEOUT
+        while time.monotonic() < deadline:
+            if process.poll() is not None:
+                raise AssertionError(f"{process.args[0]} ended before {what}")
+            if ready():
+                return
+            time.sleep(0.2)
+        raise AssertionError(f"timed out: {what}")
+
     def __exit__(self, *exc):
+        if self.process and self.process.poll() is None:
+            self.process.terminate()
+            self.process.wait(timeout=10)
+        for group in self.groups:
+            for sig in (signal.SIGTERM, signal.SIGKILL):
+                try:
+                    os.killpg(group.pid, sig)
+                    group.wait(timeout=10)
+                    break
+                except ProcessLookupError:
+                    break
+                except subprocess.TimeoutExpired:
+                    continue
         for process in (self.process, self.xvfb):
             if process and process.poll() is None:
                 process.terminate()
@@ -143,7 +202,17 @@ class Session:
                               timeout=TIMEOUT).stdout.split()
 
     def start_game(self):
-        self.process = subprocess.Popen([self.game], env=self.env)
+        env = dict(self.env)
+        if self.wayland_session:
+            del env["QT_QPA_PLATFORM"]
+            env.update(XDG_SESSION_TYPE="wayland", WAYLAND_DISPLAY=WAYLAND_SOCKET)
+        self.process = subprocess.Popen([self.game], env=env)
+
+    def window_class(self, window):
+        """The window's WM_CLASS: (instance, class)."""
+        out = subprocess.run(["xprop", "-id", window, "WM_CLASS"], env=self.env,
+                             capture_output=True, text=True, timeout=TIMEOUT).stdout
+        return tuple(part.strip().strip('"') for part in out.split("=", 1)[-1].split(","))
 
     def wait_for_window(self, title, other_than=()):
         """The visible window called exactly TITLE, not one of OTHER_THAN."""
@@ -370,8 +439,17 @@ def answer_right(session, screenshot_dir):
     print("the pupil answered right")
 
 
-def window_icons(session, icon_png):
+def startup_wm_class(desktop_entry):
+    with open(desktop_entry) as entry:
+        for line in entry:
+            if line.startswith("StartupWMClass="):
+                return line.split("=", 1)[1].strip()
+    raise AssertionError(f"{desktop_entry} names no StartupWMClass")
+
+
+def window_icons(session, icon_png, desktop_entry):
     width, height, mascot = read_png(icon_png)
+    menu_class = startup_wm_class(desktop_entry)
 
     def check(window, what):
         time.sleep(0.5)  # the icon property follows the window's mapping
@@ -380,22 +458,32 @@ def window_icons(session, icon_png):
             raise AssertionError(f"{what} has no {width}x{height} icon (sizes {sorted(icons)})")
         if not same_picture(icons[(width, height)], mascot):
             raise AssertionError(f"{what} shows another icon than the mascot")
+        wm_class = session.window_class(window)
+        if len(wm_class) != 2 or wm_class[1] != menu_class:
+            raise AssertionError(f"{what} has the window class {wm_class}, the menu entry "
+                                 f"{menu_class}")
 
     greet(session, check)
     check(main_window(session), "the main window")
-    print("the name box, the greeting and the window show the mascot")
+    print(f"the name box, the greeting and the window show the mascot, class {menu_class}")
 
 
 def main():
-    if len(sys.argv) != 4 or sys.argv[1] not in ("answer-right", "window-icons"):
+    parser = argparse.ArgumentParser(usage=__doc__)
+    parser.add_argument("--wm")
+    parser.add_argument("--wayland-session", action="store_true")
+    parser.add_argument("action", choices=("answer-right", "window-icons"))
+    parser.add_argument("game")
+    parser.add_argument("where", nargs="+")
+    args = parser.parse_args()
+    if len(args.where) != (1 if args.action == "answer-right" else 2):
         sys.exit(__doc__)
-    action, game, where = sys.argv[1:4]
-    with Session(game) as session:
+    with Session(args.game, args.wm, args.wayland_session) as session:
         session.start_game()
-        if action == "answer-right":
-            answer_right(session, where)
+        if args.action == "answer-right":
+            answer_right(session, args.where[0])
         else:
-            window_icons(session, where)
+            window_icons(session, *args.where)
 
 
 if __name__ == "__main__":
