@@ -49,9 +49,9 @@ TEST_F(RecordKeeperTest, CreateMakesASharedDirectoryAndLeavesAnExistingOneAlone)
     EXPECT_TRUE(made.finished);
     EXPECT_EQ(made.exitCode, 0);
     EXPECT_EQ(made.line, "ok");
-    EXPECT_EQ(modeOf(dir), 02775);
+    EXPECT_EQ(modeOf(dir), 02770);
     for (const char* name : {"crt.txt", "ncrt.txt", "trovapunti.lock"}) {
-        EXPECT_EQ(modeOf(dir + '/' + name), 0664) << name;
+        EXPECT_EQ(modeOf(dir + '/' + name), 0660) << name;
         EXPECT_EQ(bytesOf(dir + '/' + name), QByteArray()) << name;
     }
     EXPECT_EQ(QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System).size(),
@@ -257,17 +257,38 @@ unsigned unusedId(bool group, unsigned from) {
     }
 }
 
+QStringList entries(const QString& dir) {
+    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                               QDir::NoDotAndDotDot);
+}
+
 bool allowsSetId(const QString& dir) {
     struct statvfs fs {};
     return ::statvfs(QFile::encodeName(dir).constData(), &fs) == 0 && !(fs.f_flag & ST_NOSUID);
 }
 
+// What a pupil may try on the files a save of theirs created (and so owns):
+// each operation that succeeds prints its name.
+constexpr const char* kAttacks = R"sh(
+d=$1
+for f in crt.txt ncrt.txt trovapunti.lock trovapunti.intent crt.txt.new ncrt.txt.new; do
+    chmod 0 "$d/$f" 2>/dev/null && echo "chmod $f"
+    (printf '99\r\n' 1<>"$d/$f") 2>/dev/null && echo "rewrite $f"
+    (: >"$d/$f") 2>/dev/null && echo "truncate $f"
+    mv -f "$d/$f" "$d/$f.moved" 2>/dev/null && echo "rename $f"
+    unlink "$d/$f" 2>/dev/null && echo "unlink $f"
+    ln -s /tmp "$d/$f.link" 2>/dev/null && echo "link $f"
+done
+exit 0
+)sh";
+
 // The keeper built for the tests keeps its privilege for DRILL_RECORD_DIR,
-// as the installed one does for the machine's record directory.
-TEST(RecordKeeperPrivilegeTest, AnAccountOutsideTheGroupSavesThroughASetGroupIdCopyOnly) {
+// as the installed one does for the machine's record directory. Pupils are
+// accounts outside its group.
+TEST(RecordKeeperPrivilegeTest, PupilsSaveAndReadOnlyThroughTheKeeperAndCannotTouchWhatTheySaved) {
     const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
     if (::geteuid() != 0 || setpriv.isEmpty()) {
-        GTEST_SKIP() << "needs root and setpriv to make a set-group-id copy and another account";
+        GTEST_SKIP() << "needs root and setpriv to make a set-group-id copy and other accounts";
     }
     QTemporaryDir programs;
     ASSERT_TRUE(programs.isValid());
@@ -277,6 +298,7 @@ TEST(RecordKeeperPrivilegeTest, AnAccountOutsideTheGroupSavesThroughASetGroupIdC
     const gid_t keeperGroup = unusedId(true, 47000);
     const gid_t pupilGroup = unusedId(true, keeperGroup + 1);
     const uid_t pupil = unusedId(false, 47000);
+    const uid_t rival = unusedId(false, pupil + 1);
 
     const QString copy = programs.path() + QStringLiteral("/trovapunti-record");
     ASSERT_TRUE(QFile::copy(QStringLiteral(DRILL_KEEPER_PATH), copy));
@@ -287,42 +309,55 @@ TEST(RecordKeeperPrivilegeTest, AnAccountOutsideTheGroupSavesThroughASetGroupIdC
 
     const QString shared = QStringLiteral(DRILL_RECORD_DIR);
     QDir(shared).removeRecursively();
-    const auto asPupil = [&](const QString& program, const QStringList& arguments) {
-        return KeeperProcess::run(setpriv, QStringList{QStringLiteral("--reuid=%1").arg(pupil),
+    const auto as = [&](uid_t account, const QString& program, const QStringList& arguments) {
+        return KeeperProcess::run(setpriv, QStringList{QStringLiteral("--reuid=%1").arg(account),
                                                        QStringLiteral("--regid=%1").arg(pupilGroup),
                                                        "--clear-groups", "--", program} +
                                                arguments);
     };
     // Only root makes a missing machine-wide directory, so it is root's.
-    EXPECT_EQ(asPupil(copy, {"create", shared}).line,
+    EXPECT_EQ(as(pupil, copy, {"create", shared}).line,
               QByteArray("error . ") + QByteArray::number(ENOENT));
     EXPECT_FALSE(QFileInfo::exists(shared));
     EXPECT_EQ(KeeperProcess::run(copy, {"create", shared}).line, "ok");
-    EXPECT_EQ(modeOf(shared), 02775);
+    EXPECT_EQ(modeOf(shared), 02770);
     EXPECT_EQ(QFileInfo(shared).ownerId(), 0u);
     EXPECT_EQ(QFileInfo(shared).groupId(), keeperGroup);
+
+    // Without the copy's privilege a pupil cannot even enter the directory.
+    EXPECT_EQ(as(pupil, QStringLiteral(DRILL_KEEPER_PATH), {"read", shared}).line,
+              QByteArray("error . ") + QByteArray::number(EACCES));
+
+    EXPECT_EQ(as(pupil, copy, {"save", shared, "7", "Pupilla"}).line, "saved");
+    for (const char* name : {"crt.txt", "ncrt.txt", "trovapunti.lock"}) {
+        const QFileInfo info(shared + '/' + name);
+        EXPECT_EQ(info.groupId(), keeperGroup) << name;
+        EXPECT_EQ(modeOf(shared + '/' + name), 0660) << name;
+    }
+    EXPECT_EQ(QFileInfo(shared + "/crt.txt").ownerId(), pupil) << "the saver owns what it saved";
+
+    // The saver's attacks on every file there, the keeper's scratch names
+    // included, all fail and change nothing.
+    const QString shell = QStandardPaths::findExecutable(QStringLiteral("sh"));
+    const Reply attacks = as(pupil, shell, {"-c", kAttacks, "sh", shared});
+    EXPECT_TRUE(attacks.finished);
+    EXPECT_EQ(attacks.line, QByteArray()) << "a pupil could change the record directory";
+    EXPECT_EQ(bytesOf(shared + "/crt.txt"), "7\r\n");
+    EXPECT_EQ(bytesOf(shared + "/ncrt.txt"), "Pupilla\r\n");
+    EXPECT_EQ(entries(shared), QStringList({"crt.txt", "ncrt.txt", "trovapunti.lock"}));
+
+    // Another pupil then saves and reads a whole pair.
+    EXPECT_EQ(as(rival, copy, {"save", shared, "9", "Bruno"}).line, "saved");
+    EXPECT_EQ(as(rival, copy, {"read", shared}).line, "record 3 7\n9\r\nBruno");
+    EXPECT_EQ(as(pupil, copy, {"read", shared}).line, "record 3 7\n9\r\nBruno");
+    EXPECT_EQ(modeOf(shared), 02770);
+
+    // Asked about any other directory the copy keeps no privilege at all.
     QTemporaryDir other;
     ASSERT_TRUE(other.isValid());
     ASSERT_EQ(::chown(QFile::encodeName(other.path()).constData(), 0, keeperGroup), 0);
     ASSERT_EQ(::chmod(QFile::encodeName(other.path()).constData(), 0775), 0);
-
-    // Without the copy's privilege the pupil cannot even create the files.
-    const Reply plain = asPupil(QStringLiteral(DRILL_KEEPER_PATH), {"create", shared});
-    EXPECT_EQ(plain.line, QByteArray("error trovapunti.lock ") + QByteArray::number(EACCES));
-
-    EXPECT_EQ(asPupil(copy, {"create", shared}).line, "ok");
-    EXPECT_EQ(asPupil(copy, {"save", shared, "7", "Pupilla"}).line, "saved");
-    EXPECT_EQ(bytesOf(shared + "/crt.txt"), "7\r\n");
-    EXPECT_EQ(bytesOf(shared + "/ncrt.txt"), "Pupilla\r\n");
-    for (const char* name : {"crt.txt", "ncrt.txt", "trovapunti.lock"}) {
-        const QFileInfo info(shared + '/' + name);
-        EXPECT_EQ(info.groupId(), keeperGroup) << name;
-        EXPECT_EQ(modeOf(shared + '/' + name), 0664) << name;
-    }
-    EXPECT_EQ(modeOf(shared), 02775);
-
-    // Asked about any other directory the copy keeps no privilege at all.
-    EXPECT_EQ(asPupil(copy, {"create", other.path()}).line,
+    EXPECT_EQ(as(pupil, copy, {"create", other.path()}).line,
               QByteArray("error trovapunti.lock ") + QByteArray::number(EACCES));
     EXPECT_FALSE(QFileInfo::exists(other.path() + "/crt.txt"));
     QDir(shared).removeRecursively();

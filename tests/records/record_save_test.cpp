@@ -97,8 +97,8 @@ TEST_F(RecordSaveTest, SavedFilesAreSharedWhateverTheUmask) {
     const UmaskGuard umask(077);
     ASSERT_EQ(store.saveIfBeaten(6, QStringLiteral("6"), QStringLiteral("Eve")).status,
               Status::Saved);
-    EXPECT_EQ(modeOf(store.scorePath()), 0664);
-    EXPECT_EQ(modeOf(store.namePath()), 0664);
+    EXPECT_EQ(modeOf(store.scorePath()), 0660);
+    EXPECT_EQ(modeOf(store.namePath()), 0660);
 }
 
 TEST_F(RecordSaveTest, AFailedWriteOfEitherFileKeepsTheOldPairAndNoDebris) {
