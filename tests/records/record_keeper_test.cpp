@@ -171,6 +171,41 @@ TEST_F(RecordKeeperTest, ASaveCutShortIsFinishedWithItsIntentAndDiscardedWithout
     expectOnDisk("9\r\n", "Eve\r\n");
 }
 
+TEST_F(RecordKeeperTest, ASaveIsSavedOnceCommittedAndAFailureBeforeKeepsItsCause) {
+    ASSERT_EQ(keeper({"create", temp.path()}).exitCode, 0);
+    ASSERT_EQ(keeper({"save", temp.path(), "5", "Anna"}).line, "saved");
+    const auto failing = [this](const char* call, const QStringList& arguments) {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("LD_PRELOAD", QStringLiteral(FAILING_CALLS_PATH));
+        environment.insert("ASAN_OPTIONS", "verify_asan_link_order=0");
+        environment.insert("TROVAPUNTI_FAIL_CALL", call);
+        process.setProcessEnvironment(environment);
+        KeeperProcess::start(process, kKeeper, arguments);
+        return KeeperProcess::collect(process);
+    };
+
+    // The intent is on disk when the rename fails: the record is the
+    // player's, and the next keeper completes it.
+    const Reply renameFails = failing("rename", {"save", temp.path(), "9", "Eve"});
+    EXPECT_EQ(renameFails.exitCode, 0);
+    EXPECT_EQ(renameFails.line, "saved");
+    EXPECT_EQ(keeper({"read", temp.path()}).line, "record 3 5\n9\r\nEve");
+    EXPECT_EQ(keeper({"create", temp.path()}).line, "ok");
+    EXPECT_EQ(bytesOf(path("crt.txt")), "9\r\n");
+    EXPECT_EQ(bytesOf(path("ncrt.txt")), "Eve\r\n");
+
+    // A file server's failure is not "not a regular file".
+    for (const QStringList& arguments :
+         {QStringList{"read", temp.path()}, QStringList{"save", temp.path(), "10", "Bruno"}}) {
+        const Reply fstatFails = failing("fstat", arguments);
+        EXPECT_EQ(fstatFails.exitCode, 2);
+        EXPECT_EQ(fstatFails.line,
+                  QByteArray("error trovapunti.lock ") + QByteArray::number(ESTALE));
+    }
+    EXPECT_EQ(bytesOf(path("crt.txt")), "9\r\n");
+}
+
 TEST_F(RecordKeeperTest, AGameStillSavingMakesTheNextWaitAndThenCompare) {
     ASSERT_TRUE(put(path("crt.txt"), "5\r\n"));
     KeeperProcess::LockHolder other(path("trovapunti.lock"));
