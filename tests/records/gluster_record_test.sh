@@ -40,7 +40,7 @@ shift
 rounds=${2:-60}
 options=("${@:3}")
 if ((${#options[@]} == 0)); then
-    options=(performance.stat-prefetch=off performance.open-behind=off performance.quick-read=off)
+    options=(performance.stat-prefetch=off performance.open-behind=off)
 fi
 
 # GlusterFS takes no brick on 127.0.0.1 itself; another loopback address of

@@ -288,6 +288,50 @@ TEST_F(RecordKeeperTest, SaversWithDifferentHostNamesTakeTurns) {
     EXPECT_EQ(bytesOf(path("ncrt.txt")), "aula-pc5\r\n");
 }
 
+// Runs the keeper three times with a system log of the test's own: /dev/log
+// in a private mount namespace, received here.
+constexpr const char* kLogListener = R"py(
+import os, socket, subprocess, sys
+keeper, directory = sys.argv[1:3]
+log = socket.socket(socket.AF_UNIX, socket.SOCK_DGRAM)
+log.bind("/dev/log")
+os.chmod("/dev/log", 0o666)
+log.settimeout(10)
+nobody = ["setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", "--"]
+for command in ([keeper, "save", directory, "7", "Eve"],
+                [keeper, "save", directory, "8", "\u202eEve"],
+                nobody + [keeper, "save", directory, "32767", "Eve"]):
+    subprocess.run(command, capture_output=True)
+    print(log.recv(4096).decode())
+)py";
+
+TEST_F(RecordKeeperTest, EverySaveIsLoggedWithTheCallingAccountScoreAndOutcome) {
+    const QString unshare = QStandardPaths::findExecutable(QStringLiteral("unshare"));
+    const QString python = QStandardPaths::findExecutable(QStringLiteral("python3"));
+    if (::geteuid() != 0 || unshare.isEmpty() || python.isEmpty()) {
+        GTEST_SKIP() << "needs root, unshare and python3 for a system log of its own";
+    }
+    ASSERT_EQ(keeper({"create", temp.path()}).exitCode, 0);
+    const Reply log = KeeperProcess::run(
+        unshare, {"--mount", "--propagation", "private", "sh", "-c",
+                  R"sh(mount -t tmpfs trovapunti-log /dev && exec "$0" -c "$1" "$2" "$3")sh",
+                  python, kLogListener, kKeeper, temp.path()});
+    ASSERT_TRUE(log.finished);
+    ASSERT_EQ(log.exitCode, 0) << log.line.data();
+    const QList<QByteArray> lines = log.line.split('\n');
+    ASSERT_EQ(lines.size(), 3) << log.line.data();
+    EXPECT_TRUE(lines[0].contains("trovapunti-record[")) << lines[0].data();
+    EXPECT_TRUE(lines[0].endsWith("save by account root (uid 0), score 7: saved"))
+        << lines[0].data();
+    EXPECT_TRUE(lines[1].endsWith("save by account root (uid 0), score 8: refused name"))
+        << lines[1].data();
+    EXPECT_TRUE(lines[2].endsWith(QByteArray("save by account nobody (uid 65534), score 32767: "
+                                             "error . ") +
+                                  QByteArray::number(EACCES)))
+        << lines[2].data();
+    EXPECT_EQ(bytesOf(path("crt.txt")), "7\r\n");
+}
+
 // Ids that name no account or group here.
 unsigned unusedId(bool group, unsigned from) {
     for (unsigned id = from;; ++id) {
