@@ -20,6 +20,8 @@ packages=(
     # and window properties (xprop).
     xvfb xdotool x11-apps x11-utils
     libx11-dev libxdamage-dev libxtst-dev # the benchmarks watch an X server
+    # The lab-wide record test: a GlusterFS volume mounted by FUSE.
+    glusterfs-server glusterfs-client iproute2
 )
 
 missing=()

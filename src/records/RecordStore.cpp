@@ -114,15 +114,6 @@ RecordError RecordStore::errorFrom(const KeeperReply& reply) const {
     return RecordError{directory_, RecordReason::kKeeperStopped};
 }
 
-std::optional<RecordError> RecordStore::ensureDirectory() const {
-    const QString directory = QDir::cleanPath(QDir(directory_).absolutePath());
-    const KeeperReply reply = runKeeper({QStringLiteral("create"), directory});
-    if (reply.error || reply.exitCode != 0 || reply.line != "ok") {
-        return errorFrom(reply);
-    }
-    return std::nullopt;
-}
-
 RecordPair RecordStore::readRecord() const {
     const QString directory = QDir::cleanPath(QDir(directory_).absolutePath());
     const KeeperReply reply = runKeeper({QStringLiteral("read"), directory});

@@ -34,18 +34,14 @@ public:
     QString lockPath() const;
     QString keeperPath() const { return keeper_; }
 
-    // Has the keeper make sure the directory, both record files (empty when
-    // new) and the lock exist, and finish or discard a save cut short. A
-    // directory it creates is mode 2770; an existing one is left as it is.
-    std::optional<RecordError> ensureDirectory() const;
-
     // A record file's text (scorePath() or namePath()), line terminators
     // included, decoded from the system's 8-bit encoding; at most the first
     // RecordFiles::kMaxReadBytes bytes are read.
     ReadResult Leggifiletxt(const QString& nomefile) const;
 
     // Both record files, read by the keeper under one shared lock so they
-    // come from the same save, after creating missing ones empty. A lock
+    // come from the same save, after it has made sure the directory (mode
+    // 2770 when new), both files (empty when new) and the lock exist. A lock
     // held longer than RecordFiles::kReadLockWait gives a busy error.
     RecordPair readRecord() const;
 

@@ -156,13 +156,13 @@ TEST_F(RecordKeeperTest, ASaveCutShortIsFinishedWithItsIntentAndDiscardedWithout
         const RecordPair seen = store.readRecord();
         EXPECT_EQ(seen.score.content, QStringLiteral("9\r\n"));
         EXPECT_EQ(seen.holder.content, QStringLiteral("Eve\r\n"));
-        ASSERT_FALSE(store.ensureDirectory());
+        ASSERT_EQ(keeper({"create", temp.path()}).line, "ok");
         expectOnDisk("9\r\n", "Eve\r\n");
     }
 
     prepare(false, false);
     EXPECT_EQ(store.readRecord().holder.content, QStringLiteral("Anna\r\n"));
-    ASSERT_FALSE(store.ensureDirectory());
+    ASSERT_EQ(keeper({"create", temp.path()}).line, "ok");
     expectOnDisk("5\r\n", "Anna\r\n");
 
     // A save finds and finishes the debris just the same before comparing.

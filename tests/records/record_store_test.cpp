@@ -41,7 +41,7 @@ TEST_F(RecordStoreTest, FirstRunCreatesTheDirectoryAndTwoEmptySharedFiles) {
     const RecordStore store(tempPath("games/trovapunti"));
 
     ASSERT_TRUE(QDir().mkdir(tempPath("games")));
-    EXPECT_FALSE(store.ensureDirectory());
+    EXPECT_FALSE(store.readRecord().score.error);
     EXPECT_TRUE(QFileInfo(tempPath("games/trovapunti")).isDir());
     EXPECT_EQ(modeOf(tempPath("games/trovapunti")), 02770);
     for (const QString& path : {store.scorePath(), store.namePath()}) {
@@ -53,12 +53,12 @@ TEST_F(RecordStoreTest, FirstRunCreatesTheDirectoryAndTwoEmptySharedFiles) {
     }
 }
 
-TEST_F(RecordStoreTest, EnsureDirectoryLeavesAnExistingFileAlone) {
+TEST_F(RecordStoreTest, ReadingLeavesAnExistingFileAlone) {
     const RecordStore store(temp.path());
     ASSERT_TRUE(put(store.scorePath(), "12\r\n"));
     ASSERT_EQ(::chmod(QFile::encodeName(store.scorePath()).constData(), 0600), 0);
 
-    EXPECT_FALSE(store.ensureDirectory());
+    EXPECT_EQ(store.readRecord().score.content, QStringLiteral("12\r\n"));
     EXPECT_EQ(bytesOf(store.scorePath()), "12\r\n");
     EXPECT_EQ(modeOf(store.scorePath()), 0600);
 }
@@ -67,13 +67,13 @@ TEST_F(RecordStoreTest, DirectoryThatCannotBeMadeIsAnErrorNamingIt) {
     ASSERT_TRUE(put(tempPath("blocker"), "x"));
 
     const RecordStore under(tempPath("blocker/records"));
-    const auto cannotCreate = under.ensureDirectory();
+    const auto cannotCreate = under.readRecord().score.error;
     ASSERT_TRUE(cannotCreate);
     EXPECT_EQ(cannotCreate->path, tempPath("blocker/records/"));
     EXPECT_EQ(cannotCreate->reason, RecordReason::kCannotCreateDirectory);
     EXPECT_TRUE(cannotCreate->message().contains(tempPath("blocker/records/")));
 
-    const auto notADirectory = RecordStore(tempPath("blocker")).ensureDirectory();
+    const auto notADirectory = RecordStore(tempPath("blocker")).readRecord().holder.error;
     ASSERT_TRUE(notADirectory);
     EXPECT_EQ(notADirectory->reason, RecordReason::kNotADirectory);
     EXPECT_EQ(bytesOf(tempPath("blocker")), "x");
@@ -182,11 +182,6 @@ TEST_P(NotAPlainFileTest, IsNotRead) {
     expectUntouched();
 }
 
-TEST_P(NotAPlainFileTest, IsNotCreatedThrough) {
-    expectRefused(store.ensureDirectory());
-    expectUntouched();
-}
-
 TEST_P(NotAPlainFileTest, StopsTheSaveBeforeEitherFileChanges) {
     ASSERT_TRUE(put(store.namePath(), "Bea\r\n"));
     const SaveOutcome outcome = store.saveIfBeaten(99, QStringLiteral("99"), QStringLiteral("Eve"));
@@ -210,7 +205,7 @@ TEST_F(RecordStoreTest, NewFilesInheritTheGroupOfASharedDirectory) {
     ASSERT_EQ(::chmod(encoded.constData(), 02775), 0);
     const RecordStore store(dir);
 
-    ASSERT_FALSE(store.ensureDirectory());
+    ASSERT_FALSE(store.readRecord().score.error);
     ASSERT_EQ(store.saveIfBeaten(1, QStringLiteral("1"), QStringLiteral("Anna")).status,
               SaveOutcome::Status::Saved);
     for (const QString& path : {store.scorePath(), store.namePath()}) {
@@ -236,7 +231,7 @@ TEST_F(UnwritableTest, ReadOnlyDirectoryIsReportedAndNothingIsSaved) {
     ASSERT_TRUE(put(store.namePath(), "Bea\r\n"));
     ASSERT_EQ(::chmod(QFile::encodeName(temp.path()).constData(), 0555), 0);
 
-    const auto created = RecordStore(temp.path()).ensureDirectory();
+    const auto created = RecordStore(temp.path()).readRecord().score.error;
     ASSERT_TRUE(created);
     EXPECT_EQ(created->reason, RecordReason::kPermissionDenied);
 
