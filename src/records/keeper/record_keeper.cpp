@@ -85,10 +85,12 @@ enum Status { kDone = 0, kNotBeaten = 1, kFailed = 2, kRefused = 64 };
 
 // Where the run stands, so a failure can clean up what is its own.
 int g_directory = -1;
+int g_lock = -1;
 bool g_staging = false;   // new files exist but no durable intent: discard on failure
 bool g_committed = false; // the intent is on disk: the save has happened
-// A save's score as asked for, kept for the system log ("" when not a save).
+// For the system log: a save's score as asked for, and who asked.
 std::optional<std::string> g_loggedScore;
+std::string g_account;
 
 #ifdef TROVAPUNTI_RECORD_KEEPER_DRILL
 // Test builds only: die at the chosen system call, to prove that a kill
@@ -108,22 +110,23 @@ void beforeSystemCall() {}
 // score, and what came of it. Any account may call the keeper directly, so
 // this is the teacher's trail.
 void logSave(const std::string& outcome) {
-    const uid_t uid = getuid();
-    const passwd* account = getpwuid(uid);
     const std::string score = RecordRules::plainScore(*g_loggedScore) ? *g_loggedScore : "invalid";
     openlog("trovapunti-record", LOG_PID, LOG_USER);
     syslog(outcome == "saved" ? LOG_NOTICE : LOG_INFO, "save by account %s (uid %u), score %s: %s",
-           account != nullptr ? account->pw_name : "?", unsigned(uid), score.c_str(),
-           outcome.c_str());
+           g_account.c_str(), unsigned(getuid()), score.c_str(), outcome.c_str());
     closelog();
 }
 
 [[noreturn]] void answer(Status status, const std::string& line) {
-    if (g_loggedScore) {
-        logSave(line);
-    }
     std::fputs((line + '\n').c_str(), stdout);
     std::fflush(stdout);
+    if (g_loggedScore) {
+        // A slow system log must not hold up other games.
+        if (g_lock >= 0) {
+            close(g_lock);
+        }
+        logSave(line);
+    }
     std::exit(status);
 }
 
@@ -246,6 +249,7 @@ void lock(short type, std::chrono::milliseconds wait) {
         fail(kLock, errno);
     }
     requireRegular(fd, kLock);
+    g_lock = fd;
 
     struct flock whole {};
     whole.l_type = type;
@@ -503,6 +507,8 @@ int main(int argc, char** argv) {
     const std::string_view command = argc > 1 ? argv[1] : "";
     if (command == "save") {
         g_loggedScore = argc > 3 ? argv[3] : "";
+        const passwd* account = getpwuid(getuid());
+        g_account = account != nullptr ? account->pw_name : "?";
     }
     if (argc < 3) {
         refuse("arguments");
