@@ -22,6 +22,8 @@ packages=(
     # A Wayland session beside it: a headless compositor and Qt's Wayland
     # platform, which the game must pass over for XWayland.
     mutter qt6-wayland
+    # The lab-wide record test: a GlusterFS volume mounted by FUSE.
+    glusterfs-server glusterfs-client iproute2
 )
 
 missing=()

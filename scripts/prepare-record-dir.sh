@@ -5,8 +5,10 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 
 # Sets up the record directory shared by every player of the machine and
-# repairs it whatever state it is in: owner root, group games, mode 2775 (new
-# files inherit the group); record files and lock file root:games 0664.
+# repairs it whatever state it is in: owner root, group games, mode 2770, so
+# that only the group (the record keeper, and teachers an administrator adds)
+# can enter it and new files inherit the group; record files and lock file
+# root:games 0660, the records kept.
 # With the record keeper's path, also marks the keeper root:games 2755 (unless
 # the administrator overrides it with dpkg-statoverride) and has it create
 # what is missing and clear what a killed save left.
@@ -44,23 +46,31 @@ if [[ ! -d "$record_dir" ]]; then
 fi
 "${as_root[@]}" mkdir -p "$record_dir"
 "${as_root[@]}" chown root:games "$record_dir"
-"${as_root[@]}" chmod 2775 "$record_dir"
+"${as_root[@]}" chmod 2770 "$record_dir"
 
-# The files are fixed through descriptors opened without following links, so
-# a link put in a file's place can never hand root's chown to another file.
-# Anything that is not a regular file is left for a person to look at.
+# Each file is replaced by a fresh root:games copy of its first 4096 bytes
+# (all the game ever reads), so that a descriptor an account opened while the
+# directory was open to all (an older layout) reaches only the old file. The
+# files are opened without following links, so a link put in a file's place
+# can never hand root's work to another file. Anything that is not a regular
+# file is left for a person to look at.
 "${as_root[@]}" perl -MFcntl -e '
     my ($dir, @names) = @ARGV;
     my $gid = getgrnam("games");
     for my $name (@names) {
         my $path = "$dir/$name";
         next unless -e $path || -l $path;
-        my $fh;
-        if (!sysopen($fh, $path, O_RDONLY | O_NOFOLLOW | O_NONBLOCK) || !-f $fh) {
+        my ($old, $new, $bytes);
+        if (!sysopen($old, $path, O_RDONLY | O_NOFOLLOW | O_NONBLOCK) || !-f $old) {
             warn "warning: $path is not a regular file; left as it is\n";
             next;
         }
-        chown(0, $gid, $fh) and chmod(0664, $fh)
+        defined(sysread($old, $bytes, 4096)) or die "error: cannot read $path: $!\n";
+        unlink("$path.repair");
+        sysopen($new, "$path.repair", O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, 0600)
+            and chown(0, $gid, $new) and chmod(0660, $new)
+            and syswrite($new, $bytes) == length($bytes) and close($new)
+            and rename("$path.repair", $path)
             or die "error: cannot repair $path: $!\n";
     }
 ' "$record_dir" crt.txt ncrt.txt trovapunti.lock

@@ -49,13 +49,11 @@ void GameLifecycle::Form_Load() {
 void GameLifecycle::loadRecord() {
     RecordStore store(form_.recordDir);
     // A record that cannot be kept must not stop the game: the player is told
-    // once, and the record line stays empty.
-    std::optional<RecordError> problem = store.ensureDirectory();
-    RecordPair record;
-    if (!problem) {
-        record = store.readRecord();
-        problem = record.score.error ? record.score.error : record.holder.error;
-    }
+    // once, and the record line stays empty. The keeper creates what is
+    // missing and waits only briefly for a game that is saving.
+    const RecordPair record = store.readRecord();
+    const std::optional<RecordError> problem =
+        record.score.error ? record.score.error : record.holder.error;
     form_.lblpunti->setCaption(problem ? QString() : record.score.content);
     form_.lblnome->setCaption(problem ? QString() : record.holder.content);
 

@@ -6,8 +6,6 @@
 
 #include "records/keeper/RecordRules.h"
 
-static_assert(kMaxHolderNameLength == int(RecordRules::kMaxNameCharacters));
-
 bool isHolderName(const QString& name) {
     // A lone surrogate would silently become a replacement character.
     for (qsizetype i = 0; i < name.size(); ++i) {

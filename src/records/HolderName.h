@@ -4,12 +4,13 @@
 
 #pragma once
 
+#include "records/keeper/RecordFiles.h"
+
 #include <QString>
 
 // The longest name the record keeps, in characters.
-inline constexpr int kMaxHolderNameLength = 64;
+inline constexpr int kMaxHolderNameLength = int(RecordFiles::kMaxNameCharacters);
 
-// Whether the record keeper accepts the name as a record holder: at most
-// kMaxHolderNameLength characters and no control, line-separator or
-// bidirectional-control character, so the name stays one plain line.
+// Whether the record keeper accepts the name as a record holder (see
+// RecordRules::isHolderName): one plain line that shows what it says.
 bool isHolderName(const QString& name);

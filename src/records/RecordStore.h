@@ -72,16 +72,12 @@ struct SaveOutcome {
 
 // The two record files, crt.txt (the best score) and ncrt.txt (its holder),
 // in the directory shared by every player of the machine. The game itself
-// holds no privilege: it reads the files directly and asks the record keeper
-// (trovapunti-record) to create and to save them. Anything other than a plain
-// file in a record file's place (a symbolic link, a directory, a device) is
-// refused, never followed.
+// holds no privilege and cannot enter that directory: the record keeper
+// (trovapunti-record) creates, reads and saves the pair for it. Anything
+// other than a plain file in a record file's place (a symbolic link, a
+// directory, a device) is refused, never followed.
 class RecordStore {
 public:
-    // A record file is one short line; reading stops here so that a huge or
-    // binary file in its place cannot stall the game.
-    static constexpr qint64 kMaxReadBytes = 4096;
-
     // The directory may end in a separator or not; keeper is the program
     // that creates and saves (tests pass their own).
     explicit RecordStore(const QString& directory, const QString& keeper = defaultRecordKeeper());
@@ -93,18 +89,15 @@ public:
     // Held shared while the game reads, exclusively while the keeper writes.
     QString lockPath() const;
 
-    // Has the keeper make sure the directory, both record files (empty when
-    // new) and the lock exist, and finish or discard a save cut short. A
-    // directory it creates is mode 2775; an existing one is left as it is.
-    std::optional<RecordError> ensureDirectory() const;
-
-    // The file's text, line terminators included, decoded from the system's
-    // 8-bit encoding; at most the first kMaxReadBytes bytes are read. A
-    // record file is read under the shared lock, as the last save left it.
+    // A record file's text (scorePath() or namePath()), line terminators
+    // included, decoded from the system's 8-bit encoding; at most the first
+    // RecordFiles::kMaxReadBytes bytes are read.
     ReadResult Leggifiletxt(const QString& nomefile) const;
 
-    // Both record files, read under one shared lock so they come from the
-    // same save.
+    // Both record files, read by the keeper under one shared lock so they
+    // come from the same save, after it has made sure the directory (mode
+    // 2770 when new), both files (empty when new) and the lock exist. A lock
+    // held longer than RecordFiles::kReadLockWait gives a busy error.
     RecordPair readRecord() const;
 
     // The end of a game: if score beats the stored record, the keeper stores
@@ -117,7 +110,8 @@ public:
 private:
     struct KeeperReply {
         int exitCode = -1;
-        QByteArray line;
+        QByteArray output;
+        QByteArray line;                  // the first line of output, trimmed
         std::optional<RecordError> error; // the keeper did not run to its end
     };
 

@@ -163,8 +163,26 @@ expect() { if [ "$2" != "$3" ]; then echo "FAIL $1: got '$2', want '$3'"; fi; }
 
 # First installation: nothing there, not even /var/games.
 sh "$control/postinst" configure
-expect "fresh install" "$(state $dir)" "root:games 2775 directory"
-expect "fresh record files" "$(state $dir/crt.txt)" "root:games 664 regular empty file"
+expect "fresh install" "$(state $dir)" "root:games 2770 directory"
+expect "fresh record files" "$(state $dir/crt.txt)" "root:games 660 regular empty file"
+
+# An upgrade from the layout open to every account (2775, files 0664 owned by
+# the pupils who saved them): the directory closes, the files become
+# root's, the record stays, and a descriptor a pupil kept open from before
+# no longer reaches it.
+rm -rf $dir; mkdir -m 2775 $dir; chown root:games $dir
+printf '21\r\n' >$dir/crt.txt; printf 'Ada\r\n' >$dir/ncrt.txt; : >$dir/trovapunti.lock
+chown nobody:games $dir/crt.txt $dir/ncrt.txt $dir/trovapunti.lock
+chmod 0664 $dir/crt.txt $dir/ncrt.txt $dir/trovapunti.lock
+exec 3<>$dir/crt.txt
+sh "$control/postinst" configure
+printf '99\r\n' >&3; exec 3>&-
+expect "upgraded directory" "$(state $dir)" "root:games 2770 directory"
+expect "upgraded score" "$(state $dir/crt.txt)" "root:games 660 regular file"
+expect "upgraded holder" "$(state $dir/ncrt.txt)" "root:games 660 regular file"
+expect "upgraded lock" "$(state $dir/trovapunti.lock)" "root:games 660 regular empty file"
+expect "upgraded score kept" "$(cat $dir/crt.txt)" "$(printf '21\r')"
+expect "upgraded holder kept" "$(cat $dir/ncrt.txt)" "$(printf 'Ada\r')"
 
 # A directory a hand copy or an old install left wrong, with its records.
 rm -rf $dir; mkdir -m 0700 $dir; chown nobody:root $dir
@@ -172,10 +190,10 @@ printf '12\r\n' >$dir/crt.txt; chmod 0600 $dir/crt.txt
 printf 'Zoë\r\n' >$dir/ncrt.txt; chown nobody:nogroup $dir/ncrt.txt; chmod 0640 $dir/ncrt.txt
 echo 4242 >$dir/trovapunti.lock; chmod 0600 $dir/trovapunti.lock
 sh "$control/postinst" configure
-expect "repaired directory" "$(state $dir)" "root:games 2775 directory"
-expect "repaired score" "$(state $dir/crt.txt)" "root:games 664 regular file"
-expect "repaired holder" "$(state $dir/ncrt.txt)" "root:games 664 regular file"
-expect "repaired lock" "$(state $dir/trovapunti.lock)" "root:games 664 regular file"
+expect "repaired directory" "$(state $dir)" "root:games 2770 directory"
+expect "repaired score" "$(state $dir/crt.txt)" "root:games 660 regular file"
+expect "repaired holder" "$(state $dir/ncrt.txt)" "root:games 660 regular file"
+expect "repaired lock" "$(state $dir/trovapunti.lock)" "root:games 660 regular file"
 expect "score kept" "$(cat $dir/crt.txt)" "$(printf '12\r')"
 
 # Upgrade and removal keep the records; a second configure changes nothing.
@@ -183,7 +201,7 @@ sh "$control/postrm" upgrade
 sh "$control/postinst" configure
 sh "$control/postrm" remove
 expect "kept on removal" "$(cat $dir/ncrt.txt)" "$(printf 'Zoë\r')"
-expect "kept on removal" "$(state $dir)" "root:games 2775 directory"
+expect "kept on removal" "$(state $dir)" "root:games 2770 directory"
 
 # Purge deletes the records.
 sh "$control/postrm" purge
@@ -193,7 +211,7 @@ expect "purged" "$(test -e $dir && echo present || echo absent)" "absent"
 echo stray >$dir
 sh "$control/postinst" configure 2>/dev/null
 expect "file moved aside" "$(cat $dir.old)" "stray"
-expect "directory after a stray file" "$(state $dir)" "root:games 2775 directory"
+expect "directory after a stray file" "$(state $dir)" "root:games 2770 directory"
 
 # A directory mounted from a network share keeps its record on purge.
 mount -t tmpfs trovapunti-share $dir

@@ -166,7 +166,7 @@ TEST_F(RecordDrill, ASaveKilledAnywhereLeavesTheOldPairOrTheNewOneForAnyNextPlay
         }
         ASSERT_EQ(::chmod(QFile::encodeName(temp.path()).constData(), 0755), 0);
         ASSERT_EQ(::chown(QFile::encodeName(dir).constData(), 0, group), 0);
-        ASSERT_EQ(::chmod(QFile::encodeName(dir).constData(), 02775), 0);
+        ASSERT_EQ(::chmod(QFile::encodeName(dir).constData(), 02770), 0);
         for (const char* name : {"crt.txt", "ncrt.txt", "trovapunti.lock"}) {
             ASSERT_EQ(::chown(QFile::encodeName(dir + '/' + name).constData(), 0, group), 0);
         }

@@ -49,9 +49,9 @@ TEST_F(RecordKeeperTest, CreateMakesASharedDirectoryAndLeavesAnExistingOneAlone)
     EXPECT_TRUE(made.finished);
     EXPECT_EQ(made.exitCode, 0);
     EXPECT_EQ(made.line, "ok");
-    EXPECT_EQ(modeOf(dir), 02775);
+    EXPECT_EQ(modeOf(dir), 02770);
     for (const char* name : {"crt.txt", "ncrt.txt", "trovapunti.lock"}) {
-        EXPECT_EQ(modeOf(dir + '/' + name), 0664) << name;
+        EXPECT_EQ(modeOf(dir + '/' + name), 0660) << name;
         EXPECT_EQ(bytesOf(dir + '/' + name), QByteArray()) << name;
     }
     EXPECT_EQ(QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System).size(),
@@ -156,19 +156,54 @@ TEST_F(RecordKeeperTest, ASaveCutShortIsFinishedWithItsIntentAndDiscardedWithout
         const RecordPair seen = store.readRecord();
         EXPECT_EQ(seen.score.content, QStringLiteral("9\r\n"));
         EXPECT_EQ(seen.holder.content, QStringLiteral("Eve\r\n"));
-        ASSERT_FALSE(store.ensureDirectory());
+        ASSERT_EQ(keeper({"create", temp.path()}).line, "ok");
         expectOnDisk("9\r\n", "Eve\r\n");
     }
 
     prepare(false, false);
     EXPECT_EQ(store.readRecord().holder.content, QStringLiteral("Anna\r\n"));
-    ASSERT_FALSE(store.ensureDirectory());
+    ASSERT_EQ(keeper({"create", temp.path()}).line, "ok");
     expectOnDisk("5\r\n", "Anna\r\n");
 
     // A save finds and finishes the debris just the same before comparing.
     prepare(true, false);
     EXPECT_EQ(keeper({"save", temp.path(), "8", "Bruno"}).line, "not-beaten");
     expectOnDisk("9\r\n", "Eve\r\n");
+}
+
+TEST_F(RecordKeeperTest, ASaveIsSavedOnceCommittedAndAFailureBeforeKeepsItsCause) {
+    ASSERT_EQ(keeper({"create", temp.path()}).exitCode, 0);
+    ASSERT_EQ(keeper({"save", temp.path(), "5", "Anna"}).line, "saved");
+    const auto failing = [this](const char* call, const QStringList& arguments) {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("LD_PRELOAD", QStringLiteral(FAILING_CALLS_PATH));
+        environment.insert("ASAN_OPTIONS", "verify_asan_link_order=0");
+        environment.insert("TROVAPUNTI_FAIL_CALL", call);
+        process.setProcessEnvironment(environment);
+        KeeperProcess::start(process, kKeeper, arguments);
+        return KeeperProcess::collect(process);
+    };
+
+    // The intent is on disk when the rename fails: the record is the
+    // player's, and the next keeper completes it.
+    const Reply renameFails = failing("rename", {"save", temp.path(), "9", "Eve"});
+    EXPECT_EQ(renameFails.exitCode, 0);
+    EXPECT_EQ(renameFails.line, "saved");
+    EXPECT_EQ(keeper({"read", temp.path()}).line, "record 3 5\n9\r\nEve");
+    EXPECT_EQ(keeper({"create", temp.path()}).line, "ok");
+    EXPECT_EQ(bytesOf(path("crt.txt")), "9\r\n");
+    EXPECT_EQ(bytesOf(path("ncrt.txt")), "Eve\r\n");
+
+    // A file server's failure is not "not a regular file".
+    for (const QStringList& arguments :
+         {QStringList{"read", temp.path()}, QStringList{"save", temp.path(), "10", "Bruno"}}) {
+        const Reply fstatFails = failing("fstat", arguments);
+        EXPECT_EQ(fstatFails.exitCode, 2);
+        EXPECT_EQ(fstatFails.line,
+                  QByteArray("error trovapunti.lock ") + QByteArray::number(ESTALE));
+    }
+    EXPECT_EQ(bytesOf(path("crt.txt")), "9\r\n");
 }
 
 TEST_F(RecordKeeperTest, AGameStillSavingMakesTheNextWaitAndThenCompare) {
@@ -178,7 +213,12 @@ TEST_F(RecordKeeperTest, AGameStillSavingMakesTheNextWaitAndThenCompare) {
 
     QProcess waiting;
     KeeperProcess::start(waiting, kKeeper, {"save", temp.path(), "6", "Eve"});
-    EXPECT_FALSE(waiting.waitForFinished(300)) << "saved while another game held the lock";
+    // A game starting meanwhile waits only briefly, then plays on without
+    // the record.
+    const Reply starting = keeper({"read", temp.path()});
+    EXPECT_EQ(starting.exitCode, 2);
+    EXPECT_EQ(starting.line, "error trovapunti.lock busy");
+    EXPECT_FALSE(waiting.waitForFinished(100)) << "saved while another game held the lock";
     // The other game stores 7 meanwhile, then lets go.
     ASSERT_TRUE(put(path("crt.txt"), "7\r\n"));
     other.release();
@@ -248,6 +288,50 @@ TEST_F(RecordKeeperTest, SaversWithDifferentHostNamesTakeTurns) {
     EXPECT_EQ(bytesOf(path("ncrt.txt")), "aula-pc5\r\n");
 }
 
+// Runs the keeper three times with a system log of the test's own: /dev/log
+// in a private mount namespace, received here.
+constexpr const char* kLogListener = R"py(
+import os, socket, subprocess, sys
+keeper, directory = sys.argv[1:3]
+log = socket.socket(socket.AF_UNIX, socket.SOCK_DGRAM)
+log.bind("/dev/log")
+os.chmod("/dev/log", 0o666)
+log.settimeout(10)
+nobody = ["setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", "--"]
+for command in ([keeper, "save", directory, "7", "Eve"],
+                [keeper, "save", directory, "8", "\u202eEve"],
+                nobody + [keeper, "save", directory, "32767", "Eve"]):
+    subprocess.run(command, capture_output=True)
+    print(log.recv(4096).decode())
+)py";
+
+TEST_F(RecordKeeperTest, EverySaveIsLoggedWithTheCallingAccountScoreAndOutcome) {
+    const QString unshare = QStandardPaths::findExecutable(QStringLiteral("unshare"));
+    const QString python = QStandardPaths::findExecutable(QStringLiteral("python3"));
+    if (::geteuid() != 0 || unshare.isEmpty() || python.isEmpty()) {
+        GTEST_SKIP() << "needs root, unshare and python3 for a system log of its own";
+    }
+    ASSERT_EQ(keeper({"create", temp.path()}).exitCode, 0);
+    const Reply log = KeeperProcess::run(
+        unshare, {"--mount", "--propagation", "private", "sh", "-c",
+                  R"sh(mount -t tmpfs trovapunti-log /dev && exec "$0" -c "$1" "$2" "$3")sh",
+                  python, kLogListener, kKeeper, temp.path()});
+    ASSERT_TRUE(log.finished);
+    ASSERT_EQ(log.exitCode, 0) << log.line.data();
+    const QList<QByteArray> lines = log.line.split('\n');
+    ASSERT_EQ(lines.size(), 3) << log.line.data();
+    EXPECT_TRUE(lines[0].contains("trovapunti-record[")) << lines[0].data();
+    EXPECT_TRUE(lines[0].endsWith("save by account root (uid 0), score 7: saved"))
+        << lines[0].data();
+    EXPECT_TRUE(lines[1].endsWith("save by account root (uid 0), score 8: refused name"))
+        << lines[1].data();
+    EXPECT_TRUE(lines[2].endsWith(QByteArray("save by account nobody (uid 65534), score 32767: "
+                                             "error . ") +
+                                  QByteArray::number(EACCES)))
+        << lines[2].data();
+    EXPECT_EQ(bytesOf(path("crt.txt")), "7\r\n");
+}
+
 // Ids that name no account or group here.
 unsigned unusedId(bool group, unsigned from) {
     for (unsigned id = from;; ++id) {
@@ -257,17 +341,38 @@ unsigned unusedId(bool group, unsigned from) {
     }
 }
 
+QStringList entries(const QString& dir) {
+    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                               QDir::NoDotAndDotDot);
+}
+
 bool allowsSetId(const QString& dir) {
     struct statvfs fs {};
     return ::statvfs(QFile::encodeName(dir).constData(), &fs) == 0 && !(fs.f_flag & ST_NOSUID);
 }
 
+// What a pupil may try on the files a save of theirs created (and so owns):
+// each operation that succeeds prints its name.
+constexpr const char* kAttacks = R"sh(
+d=$1
+for f in crt.txt ncrt.txt trovapunti.lock trovapunti.intent crt.txt.new ncrt.txt.new; do
+    chmod 0 "$d/$f" 2>/dev/null && echo "chmod $f"
+    (printf '99\r\n' 1<>"$d/$f") 2>/dev/null && echo "rewrite $f"
+    (: >"$d/$f") 2>/dev/null && echo "truncate $f"
+    mv -f "$d/$f" "$d/$f.moved" 2>/dev/null && echo "rename $f"
+    unlink "$d/$f" 2>/dev/null && echo "unlink $f"
+    ln -s /tmp "$d/$f.link" 2>/dev/null && echo "link $f"
+done
+exit 0
+)sh";
+
 // The keeper built for the tests keeps its privilege for DRILL_RECORD_DIR,
-// as the installed one does for the machine's record directory.
-TEST(RecordKeeperPrivilegeTest, AnAccountOutsideTheGroupSavesThroughASetGroupIdCopyOnly) {
+// as the installed one does for the machine's record directory. Pupils are
+// accounts outside its group.
+TEST(RecordKeeperPrivilegeTest, PupilsSaveAndReadOnlyThroughTheKeeperAndCannotTouchWhatTheySaved) {
     const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
     if (::geteuid() != 0 || setpriv.isEmpty()) {
-        GTEST_SKIP() << "needs root and setpriv to make a set-group-id copy and another account";
+        GTEST_SKIP() << "needs root and setpriv to make a set-group-id copy and other accounts";
     }
     QTemporaryDir programs;
     ASSERT_TRUE(programs.isValid());
@@ -277,6 +382,7 @@ TEST(RecordKeeperPrivilegeTest, AnAccountOutsideTheGroupSavesThroughASetGroupIdC
     const gid_t keeperGroup = unusedId(true, 47000);
     const gid_t pupilGroup = unusedId(true, keeperGroup + 1);
     const uid_t pupil = unusedId(false, 47000);
+    const uid_t rival = unusedId(false, pupil + 1);
 
     const QString copy = programs.path() + QStringLiteral("/trovapunti-record");
     ASSERT_TRUE(QFile::copy(QStringLiteral(DRILL_KEEPER_PATH), copy));
@@ -287,42 +393,55 @@ TEST(RecordKeeperPrivilegeTest, AnAccountOutsideTheGroupSavesThroughASetGroupIdC
 
     const QString shared = QStringLiteral(DRILL_RECORD_DIR);
     QDir(shared).removeRecursively();
-    const auto asPupil = [&](const QString& program, const QStringList& arguments) {
-        return KeeperProcess::run(setpriv, QStringList{QStringLiteral("--reuid=%1").arg(pupil),
+    const auto as = [&](uid_t account, const QString& program, const QStringList& arguments) {
+        return KeeperProcess::run(setpriv, QStringList{QStringLiteral("--reuid=%1").arg(account),
                                                        QStringLiteral("--regid=%1").arg(pupilGroup),
                                                        "--clear-groups", "--", program} +
                                                arguments);
     };
     // Only root makes a missing machine-wide directory, so it is root's.
-    EXPECT_EQ(asPupil(copy, {"create", shared}).line,
+    EXPECT_EQ(as(pupil, copy, {"create", shared}).line,
               QByteArray("error . ") + QByteArray::number(ENOENT));
     EXPECT_FALSE(QFileInfo::exists(shared));
     EXPECT_EQ(KeeperProcess::run(copy, {"create", shared}).line, "ok");
-    EXPECT_EQ(modeOf(shared), 02775);
+    EXPECT_EQ(modeOf(shared), 02770);
     EXPECT_EQ(QFileInfo(shared).ownerId(), 0u);
     EXPECT_EQ(QFileInfo(shared).groupId(), keeperGroup);
+
+    // Without the copy's privilege a pupil cannot even enter the directory.
+    EXPECT_EQ(as(pupil, QStringLiteral(DRILL_KEEPER_PATH), {"read", shared}).line,
+              QByteArray("error . ") + QByteArray::number(EACCES));
+
+    EXPECT_EQ(as(pupil, copy, {"save", shared, "7", "Pupilla"}).line, "saved");
+    for (const char* name : {"crt.txt", "ncrt.txt", "trovapunti.lock"}) {
+        const QFileInfo info(shared + '/' + name);
+        EXPECT_EQ(info.groupId(), keeperGroup) << name;
+        EXPECT_EQ(modeOf(shared + '/' + name), 0660) << name;
+    }
+    EXPECT_EQ(QFileInfo(shared + "/crt.txt").ownerId(), pupil) << "the saver owns what it saved";
+
+    // The saver's attacks on every file there, the keeper's scratch names
+    // included, all fail and change nothing.
+    const QString shell = QStandardPaths::findExecutable(QStringLiteral("sh"));
+    const Reply attacks = as(pupil, shell, {"-c", kAttacks, "sh", shared});
+    EXPECT_TRUE(attacks.finished);
+    EXPECT_EQ(attacks.line, QByteArray()) << "a pupil could change the record directory";
+    EXPECT_EQ(bytesOf(shared + "/crt.txt"), "7\r\n");
+    EXPECT_EQ(bytesOf(shared + "/ncrt.txt"), "Pupilla\r\n");
+    EXPECT_EQ(entries(shared), QStringList({"crt.txt", "ncrt.txt", "trovapunti.lock"}));
+
+    // Another pupil then saves and reads a whole pair.
+    EXPECT_EQ(as(rival, copy, {"save", shared, "9", "Bruno"}).line, "saved");
+    EXPECT_EQ(as(rival, copy, {"read", shared}).line, "record 3 7\n9\r\nBruno");
+    EXPECT_EQ(as(pupil, copy, {"read", shared}).line, "record 3 7\n9\r\nBruno");
+    EXPECT_EQ(modeOf(shared), 02770);
+
+    // Asked about any other directory the copy keeps no privilege at all.
     QTemporaryDir other;
     ASSERT_TRUE(other.isValid());
     ASSERT_EQ(::chown(QFile::encodeName(other.path()).constData(), 0, keeperGroup), 0);
     ASSERT_EQ(::chmod(QFile::encodeName(other.path()).constData(), 0775), 0);
-
-    // Without the copy's privilege the pupil cannot even create the files.
-    const Reply plain = asPupil(QStringLiteral(DRILL_KEEPER_PATH), {"create", shared});
-    EXPECT_EQ(plain.line, QByteArray("error trovapunti.lock ") + QByteArray::number(EACCES));
-
-    EXPECT_EQ(asPupil(copy, {"create", shared}).line, "ok");
-    EXPECT_EQ(asPupil(copy, {"save", shared, "7", "Pupilla"}).line, "saved");
-    EXPECT_EQ(bytesOf(shared + "/crt.txt"), "7\r\n");
-    EXPECT_EQ(bytesOf(shared + "/ncrt.txt"), "Pupilla\r\n");
-    for (const char* name : {"crt.txt", "ncrt.txt", "trovapunti.lock"}) {
-        const QFileInfo info(shared + '/' + name);
-        EXPECT_EQ(info.groupId(), keeperGroup) << name;
-        EXPECT_EQ(modeOf(shared + '/' + name), 0664) << name;
-    }
-    EXPECT_EQ(modeOf(shared), 02775);
-
-    // Asked about any other directory the copy keeps no privilege at all.
-    EXPECT_EQ(asPupil(copy, {"create", other.path()}).line,
+    EXPECT_EQ(as(pupil, copy, {"create", other.path()}).line,
               QByteArray("error trovapunti.lock ") + QByteArray::number(EACCES));
     EXPECT_FALSE(QFileInfo::exists(other.path() + "/crt.txt"));
     QDir(shared).removeRecursively();

@@ -21,9 +21,10 @@ TEST(RecordRulesTest, ScoresArePlainDecimalsInTheCountersRange) {
     }
 }
 
-TEST(RecordRulesTest, NamesStayOnePlainLineOfAtMost64Characters) {
-    for (const QString& good : {QString(), QStringLiteral("Niccolò Çà"), QString(64, QChar(0x00E8)),
-                                QStringLiteral("José 😀"), QStringLiteral("عمر")}) {
+TEST(RecordRulesTest, NamesStayOnePlainLineOfAtMost64CharactersThatShowWhatTheySay) {
+    for (const QString& good :
+         {QString(), QStringLiteral("Niccolò Çà"), QString(64, QChar(0x00E8)),
+          QStringLiteral("José 😀"), QStringLiteral("عمر"), QStringLiteral(" Anna Maria ")}) {
         EXPECT_TRUE(isHolderName(good)) << good.toStdString();
     }
     for (const QString& bad :
@@ -31,7 +32,14 @@ TEST(RecordRulesTest, NamesStayOnePlainLineOfAtMost64Characters) {
           QStringLiteral("a") + QChar(0), QStringLiteral("\t"), QStringLiteral("a\u007F"),
           QStringLiteral("a\u0085"), QStringLiteral("a\u2028"), QStringLiteral("a\u2029"),
           QStringLiteral("\u202Eabc"), QStringLiteral("\u2067x"), QStringLiteral("\u200F"),
-          QString(QChar(0xD800))}) {
+          QString(QChar(0xD800)),
+          // Invisible format characters and noncharacters.
+          QStringLiteral("An\u200Bna"), QStringLiteral("An\u200Dna"), QStringLiteral("An\u2060na"),
+          QStringLiteral("An\u00ADna"), QStringLiteral("Anna\U000E0041"),
+          QStringLiteral("Anna\uFFFF"), QStringLiteral("Anna\uFDD0"),
+          QStringLiteral("Anna\U0001FFFE"),
+          // Nothing visible at all.
+          QStringLiteral(" "), QStringLiteral("\u3000\u00A0 "), QStringLiteral("\u3164")}) {
         EXPECT_FALSE(isHolderName(bad)) << bad.toStdString();
     }
     // Bytes the keeper may be handed directly: broken or overlong UTF-8.

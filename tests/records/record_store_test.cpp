@@ -4,6 +4,7 @@
 
 #include "TestFiles.h"
 #include "records/RecordStore.h"
+#include "records/keeper/RecordFiles.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -33,11 +34,11 @@ TEST_F(RecordStoreTest, FirstRunCreatesTheDirectoryAndTwoEmptySharedFiles) {
     const RecordStore store(tempPath("games/trovapunti"));
 
     ASSERT_TRUE(QDir().mkdir(tempPath("games")));
-    EXPECT_FALSE(store.ensureDirectory());
+    EXPECT_FALSE(store.readRecord().score.error);
     EXPECT_TRUE(QFileInfo(tempPath("games/trovapunti")).isDir());
-    EXPECT_EQ(modeOf(tempPath("games/trovapunti")), 02775);
+    EXPECT_EQ(modeOf(tempPath("games/trovapunti")), 02770);
     for (const QString& path : {store.scorePath(), store.namePath()}) {
-        EXPECT_EQ(modeOf(path), 0664) << path.toStdString();
+        EXPECT_EQ(modeOf(path), 0660) << path.toStdString();
         const ReadResult read = store.Leggifiletxt(path);
         EXPECT_FALSE(read.error);
         EXPECT_EQ(read.content, QString());
@@ -45,12 +46,12 @@ TEST_F(RecordStoreTest, FirstRunCreatesTheDirectoryAndTwoEmptySharedFiles) {
     }
 }
 
-TEST_F(RecordStoreTest, EnsureDirectoryLeavesAnExistingFileAlone) {
+TEST_F(RecordStoreTest, ReadingLeavesAnExistingFileAlone) {
     const RecordStore store(temp.path());
     ASSERT_TRUE(put(store.scorePath(), "12\r\n"));
     ASSERT_EQ(::chmod(QFile::encodeName(store.scorePath()).constData(), 0600), 0);
 
-    EXPECT_FALSE(store.ensureDirectory());
+    EXPECT_EQ(store.readRecord().score.content, QStringLiteral("12\r\n"));
     EXPECT_EQ(bytesOf(store.scorePath()), "12\r\n");
     EXPECT_EQ(modeOf(store.scorePath()), 0600);
 }
@@ -59,13 +60,13 @@ TEST_F(RecordStoreTest, DirectoryThatCannotBeMadeIsAnErrorNamingIt) {
     ASSERT_TRUE(put(tempPath("blocker"), "x"));
 
     const RecordStore under(tempPath("blocker/records"));
-    const auto cannotCreate = under.ensureDirectory();
+    const auto cannotCreate = under.readRecord().score.error;
     ASSERT_TRUE(cannotCreate);
     EXPECT_EQ(cannotCreate->path, tempPath("blocker/records/"));
     EXPECT_EQ(cannotCreate->reason, RecordReason::kCannotCreateDirectory);
     EXPECT_TRUE(cannotCreate->message().contains(tempPath("blocker/records/")));
 
-    const auto notADirectory = RecordStore(tempPath("blocker")).ensureDirectory();
+    const auto notADirectory = RecordStore(tempPath("blocker")).readRecord().holder.error;
     ASSERT_TRUE(notADirectory);
     EXPECT_EQ(notADirectory->reason, RecordReason::kNotADirectory);
     EXPECT_EQ(bytesOf(tempPath("blocker")), "x");
@@ -87,7 +88,7 @@ TEST_F(RecordStoreTest, AccentedNameRoundTripsAsOneSharedLine) {
 
     ASSERT_EQ(store.saveIfBeaten(1, QStringLiteral("1"), name).status, SaveOutcome::Status::Saved);
     EXPECT_EQ(bytesOf(store.namePath()), name.toUtf8() + "\r\n");
-    EXPECT_EQ(modeOf(store.namePath()), 0664);
+    EXPECT_EQ(modeOf(store.namePath()), 0660);
     EXPECT_EQ(store.Leggifiletxt(store.namePath()).content, name + QStringLiteral("\r\n"));
 
     // Rewriting replaces the old line entirely, including a longer one.
@@ -115,16 +116,7 @@ TEST_F(RecordStoreTest, AHugeFileIsReadOnlyUpToTheLimit) {
 
     const ReadResult read = store.Leggifiletxt(store.scorePath());
     EXPECT_FALSE(read.error);
-    EXPECT_EQ(read.content.size(), RecordStore::kMaxReadBytes);
-    EXPECT_EQ(RecordStore::kMaxReadBytes, 4096);
-}
-
-TEST_F(RecordStoreTest, AMissingFileIsAnErrorNotAnEmptyRecord) {
-    const RecordStore store(temp.path());
-    const ReadResult read = store.Leggifiletxt(store.scorePath());
-    ASSERT_TRUE(read.error);
-    EXPECT_EQ(read.error->path, store.scorePath());
-    EXPECT_EQ(read.error->reason, RecordReason::kMissingFile);
+    EXPECT_EQ(read.content.size(), qsizetype(RecordFiles::kMaxReadBytes));
 }
 
 // Something other than a plain file where a record file belongs: the store
@@ -183,11 +175,6 @@ TEST_P(NotAPlainFileTest, IsNotRead) {
     expectUntouched();
 }
 
-TEST_P(NotAPlainFileTest, IsNotCreatedThrough) {
-    expectRefused(store.ensureDirectory());
-    expectUntouched();
-}
-
 TEST_P(NotAPlainFileTest, StopsTheSaveBeforeEitherFileChanges) {
     ASSERT_TRUE(put(store.namePath(), "Bea\r\n"));
     const SaveOutcome outcome = store.saveIfBeaten(99, QStringLiteral("99"), QStringLiteral("Eve"));
@@ -211,12 +198,12 @@ TEST_F(RecordStoreTest, NewFilesInheritTheGroupOfASharedDirectory) {
     ASSERT_EQ(::chmod(encoded.constData(), 02775), 0);
     const RecordStore store(dir);
 
-    ASSERT_FALSE(store.ensureDirectory());
+    ASSERT_FALSE(store.readRecord().score.error);
     ASSERT_EQ(store.saveIfBeaten(1, QStringLiteral("1"), QStringLiteral("Anna")).status,
               SaveOutcome::Status::Saved);
     for (const QString& path : {store.scorePath(), store.namePath()}) {
         EXPECT_EQ(QFileInfo(path).groupId(), kOtherGroup) << path.toStdString();
-        EXPECT_EQ(modeOf(path), 0664) << path.toStdString();
+        EXPECT_EQ(modeOf(path), 0660) << path.toStdString();
     }
 }
 
@@ -237,7 +224,7 @@ TEST_F(UnwritableTest, ReadOnlyDirectoryIsReportedAndNothingIsSaved) {
     ASSERT_TRUE(put(store.namePath(), "Bea\r\n"));
     ASSERT_EQ(::chmod(QFile::encodeName(temp.path()).constData(), 0555), 0);
 
-    const auto created = RecordStore(temp.path()).ensureDirectory();
+    const auto created = RecordStore(temp.path()).readRecord().score.error;
     ASSERT_TRUE(created);
     EXPECT_EQ(created->reason, RecordReason::kPermissionDenied);
 

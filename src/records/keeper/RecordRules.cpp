@@ -110,7 +110,7 @@ std::optional<int> plainScore(std::string_view text) {
         value = value * 10 + (c - '0');
     }
     value = negative ? -value : value;
-    if (value < -32768 || value > 32767) {
+    if (value < RecordFiles::kMinScore || value > RecordFiles::kMaxScore) {
         return std::nullopt;
     }
     return value;
@@ -122,11 +122,36 @@ bool isForbiddenInName(char32_t c) {
            || c == 0x061C || c == 0x200E || c == 0x200F // bidirectional marks
            || (c >= 0x202A && c <= 0x202E)              // embeddings and overrides
            || (c >= 0x2066 && c <= 0x2069)              // isolates
-           || c == 0xFEFF;                              // byte order mark
+           || c == 0xFEFF                               // byte order mark
+           // Invisible format characters: soft hyphen, zero-width spaces and
+           // joiners, word joiner and invisible operators, deprecated
+           // formatting, Arabic, Syriac and Mongolian format marks,
+           // interlinear annotation, tag characters.
+           || c == 0x00AD || (c >= 0x0600 && c <= 0x0605) || c == 0x06DD || c == 0x070F ||
+           c == 0x0890 || c == 0x0891 || c == 0x08E2 || c == 0x180E || c == 0x034F ||
+           (c >= 0x200B && c <= 0x200D) || (c >= 0x2060 && c <= 0x2064) ||
+           (c >= 0x206A && c <= 0x206F) || (c >= 0xFFF9 && c <= 0xFFFB) || c == 0x110BD ||
+           c == 0x110CD || (c >= 0x13430 && c <= 0x1343F) || (c >= 0x1BCA0 && c <= 0x1BCA3) ||
+           (c >= 0x1D173 && c <= 0x1D17A) ||
+           (c >= 0xE0000 && c <= 0xE007F)
+           // Noncharacters, which no text may carry.
+           || (c >= 0xFDD0 && c <= 0xFDEF) || (c & 0xFFFE) == 0xFFFE;
 }
+
+namespace {
+
+// Characters that show as empty space: a name of these alone shows nothing.
+bool isBlank(char32_t c) {
+    return c == 0x20 || c == 0xA0 || c == 0x1680 || (c >= 0x2000 && c <= 0x200A) || c == 0x202F ||
+           c == 0x205F || c == 0x3000 || c == 0x115F || c == 0x1160 || c == 0x2800 || c == 0x3164 ||
+           c == 0xFFA0;
+}
+
+} // namespace
 
 bool isHolderName(std::string_view utf8) {
     std::size_t characters = 0;
+    bool visible = false;
     std::size_t i = 0;
     while (i < utf8.size()) {
         const auto lead = static_cast<unsigned char>(utf8[i]);
@@ -162,12 +187,13 @@ bool isHolderName(std::string_view utf8) {
         if (overlong || (c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF || isForbiddenInName(c)) {
             return false;
         }
+        visible = visible || !isBlank(c);
         i += length;
-        if (++characters > kMaxNameCharacters) {
+        if (++characters > RecordFiles::kMaxNameCharacters) {
             return false;
         }
     }
-    return true;
+    return visible || utf8.empty();
 }
 
 } // namespace RecordRules

@@ -4,20 +4,14 @@
 
 #pragma once
 
-#include <cstddef>
+#include "records/keeper/RecordFiles.h"
+
 #include <optional>
 #include <string_view>
 
 // The rules the record keeper and the game share about what a record pair
 // may hold. Plain C++ with no toolkit, so the privileged keeper can use them.
 namespace RecordRules {
-
-// A record file is one short line; reading stops here so that a huge or
-// binary file in its place cannot stall anybody.
-inline constexpr std::size_t kMaxReadBytes = 4096;
-
-// The longest holder name, in characters (Unicode code points).
-inline constexpr std::size_t kMaxNameCharacters = 64;
 
 // The number a text starts with, read the way the record file has always
 // been read: blanks, tabs and line feeds are skipped anywhere while scanning
@@ -29,12 +23,14 @@ inline constexpr std::size_t kMaxNameCharacters = 64;
 double leadingNumber(std::string_view text);
 
 // A score as the game writes it: plain decimal, an optional minus, no
-// leading zeros, within the range of the game's 16-bit counters.
+// leading zeros, from RecordFiles::kMinScore to kMaxScore.
 std::optional<int> plainScore(std::string_view text);
 
-// A holder name that stays one plain line on screen and on disk: valid
-// UTF-8 of at most kMaxNameCharacters characters, none of them a control
-// character, a line or paragraph separator or a bidirectional control.
+// A holder name that stays one plain line on screen and on disk and shows
+// what it says: valid UTF-8 of at most RecordFiles::kMaxNameCharacters
+// characters, none of them a control character, a line or paragraph
+// separator, a bidirectional control, an invisible format character or a
+// noncharacter; and unless it is empty, not blanks alone.
 bool isHolderName(std::string_view utf8);
 
 // True for the characters a holder name may not contain.

@@ -6,18 +6,27 @@
 //
 // Installed owned by root, group games, mode 2755, it keeps the machine's
 // record pair (crt.txt, the best score, and ncrt.txt, its holder) in the
-// record directory, which is root:games 2775. It does two things only:
+// record directory, which is root:games 2770: only the group games (this
+// program, and teachers an administrator adds) can enter it, so a file this
+// program created for a pupil, though the pupil owns it, is out of the
+// pupil's reach. Its commands:
 //
 //   trovapunti-record create DIRECTORY
 //       makes sure the directory, both record files and the lock file exist
 //       (missing files are created empty) and finishes or discards a save
 //       that was cut short;
+//   trovapunti-record read DIRECTORY
+//       under the shared lock, creates missing record files empty and
+//       answers the pair as the last save left it;
 //   trovapunti-record save DIRECTORY SCORE NAME
 //       under the lock, re-reads the stored score and, only if SCORE is still
-//       higher, replaces both files as one step.
+//       higher, replaces both files as one step. Every save, done or refused,
+//       is logged to the system log with the calling account.
 //
 // It answers with one line on standard output and its exit status:
 //   ok / saved          0
+//   record N M          0  followed by the score file's N bytes and the
+//                          name file's M bytes
 //   not-beaten          1
 //   error ENTRY CODE    2  ENTRY is "." (the directory) or a file name in it;
 //                          CODE is an errno number, or not-regular,
@@ -35,15 +44,19 @@
 //   is not a regular file; it never writes into an existing file, only into
 //   files it has just created exclusively, which it then renames into place;
 // - the lock is a POSIX record lock, which the kernel drops when its holder
-//   dies and which holds across machines on a network file system;
+//   dies and which holds across machines on a network file system; it is
+//   taken by polling, so a stuck file server never leaves a keeper waiting
+//   in an uninterruptible call;
 // - a save writes both new files and flushes them, then records its intent,
 //   then renames both; whoever next takes the lock finishes a save that has
 //   an intent and discards one that has none, so a kill at any point leaves
-//   the old pair or the new pair and no temporary file behind.
+//   the old pair or the new pair and no temporary file behind. Once the
+//   intent is on disk the save has happened and is answered so.
 
 #include "records/keeper/RecordRules.h"
 
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -54,27 +67,30 @@
 #include <utility>
 
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/stat.h>
+#include <syslog.h>
+#include <time.h>
 #include <unistd.h>
 
 namespace {
 
-constexpr const char* kScore = "crt.txt";
-constexpr const char* kName = "ncrt.txt";
-constexpr const char* kScoreStaged = "crt.txt.new";
-constexpr const char* kNameStaged = "ncrt.txt.new";
-constexpr const char* kIntent = "trovapunti.intent";
-constexpr const char* kLock = "trovapunti.lock";
+using namespace RecordFiles;
 
-// A save takes milliseconds; this bounds only a holder that is stuck (a
-// stopped process, an unreachable file server).
-constexpr unsigned kLockWaitSeconds = 20;
+// Only the group enters the directory; its files are the group's too.
+constexpr mode_t kDirectoryMode = 02770;
+constexpr mode_t kFileMode = 0660;
 
 enum Status { kDone = 0, kNotBeaten = 1, kFailed = 2, kRefused = 64 };
 
 // Where the run stands, so a failure can clean up what is its own.
 int g_directory = -1;
-bool g_staging = false; // new files exist but no intent yet: discard on failure
+int g_lock = -1;
+bool g_staging = false;   // new files exist but no durable intent: discard on failure
+bool g_committed = false; // the intent is on disk: the save has happened
+// For the system log: a save's score as asked for, and who asked.
+std::optional<std::string> g_loggedScore;
+std::string g_account;
 
 #ifdef TROVAPUNTI_RECORD_KEEPER_DRILL
 // Test builds only: die at the chosen system call, to prove that a kill
@@ -90,9 +106,27 @@ void beforeSystemCall() {
 void beforeSystemCall() {}
 #endif
 
+// One line to the system log for every save answered: who asked, for what
+// score, and what came of it. Any account may call the keeper directly, so
+// this is the teacher's trail.
+void logSave(const std::string& outcome) {
+    const std::string score = RecordRules::plainScore(*g_loggedScore) ? *g_loggedScore : "invalid";
+    openlog("trovapunti-record", LOG_PID, LOG_USER);
+    syslog(outcome == "saved" ? LOG_NOTICE : LOG_INFO, "save by account %s (uid %u), score %s: %s",
+           g_account.c_str(), unsigned(getuid()), score.c_str(), outcome.c_str());
+    closelog();
+}
+
 [[noreturn]] void answer(Status status, const std::string& line) {
     std::fputs((line + '\n').c_str(), stdout);
     std::fflush(stdout);
+    if (g_loggedScore) {
+        // A slow system log must not hold up other games.
+        if (g_lock >= 0) {
+            close(g_lock);
+        }
+        logSave(line);
+    }
     std::exit(status);
 }
 
@@ -101,8 +135,14 @@ void beforeSystemCall() {}
 }
 
 [[noreturn]] void failWith(const char* entry, const std::string& code) {
+    if (g_committed) {
+        // The next run under the lock completes what is left: the record is
+        // the caller's already.
+        answer(kDone, "saved");
+    }
     if (g_staging) {
-        // Before the intent exists the new files are only debris.
+        // Before the intent is on disk the new files are only debris.
+        unlinkat(g_directory, kIntent, 0);
         unlinkat(g_directory, kScoreStaged, 0);
         unlinkat(g_directory, kNameStaged, 0);
     }
@@ -117,9 +157,16 @@ void beforeSystemCall() {}
     failWith(entry, std::to_string(error));
 }
 
-bool isRegular(int fd) {
+// Stops the run unless the open file is a regular one; a failing fstat
+// keeps its own cause.
+void requireRegular(int fd, const char* name) {
     struct stat st {};
-    return fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    if (fstat(fd, &st) != 0) {
+        fail(name, errno);
+    }
+    if (!S_ISREG(st.st_mode)) {
+        failWith(name, "not-regular");
+    }
 }
 
 // 1 regular file, 0 absent, -1 something else.
@@ -173,7 +220,7 @@ void openDirectory(const std::string& path, bool create) {
     if (parent < 0) {
         failWith(".", "cannot-create");
     }
-    const bool made = mkdirat(parent, base.c_str(), 0775) == 0;
+    const bool made = mkdirat(parent, base.c_str(), kDirectoryMode & 0777) == 0;
     if (!made && errno != EEXIST) {
         failWith(".", "cannot-create");
     }
@@ -185,44 +232,40 @@ void openDirectory(const std::string& path, bool create) {
     // New files then inherit the directory's group. Only a directory this
     // run made is touched; an existing one keeps its owner, group and mode.
     if (made && fstat(g_directory, &st) == 0 && st.st_uid == geteuid()) {
-        fchmod(g_directory, 02775);
+        fchmod(g_directory, kDirectoryMode);
     }
 }
 
-void onAlarm(int) {}
-
-// Takes the lock shared by every saver, on this machine or another one that
-// mounts the same directory. The lock file is created once, mode 0664, and
+// Takes the lock shared by every saver and reader, on this machine or
+// another one that mounts the same directory, waiting at most `wait`. Polls
+// without blocking: a waiting call that only a signal could interrupt may
+// never return on a network file system. The lock file is created once and
 // never removed.
-int lockExclusively() {
+void lock(short type, std::chrono::milliseconds wait) {
     beforeSystemCall();
-    const int fd =
-        openat(g_directory, kLock, O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0664);
+    const int fd = openat(g_directory, kLock,
+                          O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, kFileMode);
     if (fd < 0) {
         fail(kLock, errno);
     }
-    if (!isRegular(fd)) {
-        failWith(kLock, "not-regular");
-    }
-
-    struct sigaction alarmAction {};
-    alarmAction.sa_handler = onAlarm; // no SA_RESTART: the wait returns EINTR
-    sigemptyset(&alarmAction.sa_mask);
-    sigaction(SIGALRM, &alarmAction, nullptr);
-    alarm(kLockWaitSeconds);
+    requireRegular(fd, kLock);
+    g_lock = fd;
 
     struct flock whole {};
-    whole.l_type = F_WRLCK;
+    whole.l_type = type;
     whole.l_whence = SEEK_SET;
+    const auto deadline = std::chrono::steady_clock::now() + wait;
     beforeSystemCall();
-    if (fcntl(fd, F_SETLKW, &whole) != 0) {
-        if (errno == EINTR) {
+    while (fcntl(fd, F_SETLK, &whole) != 0) {
+        if (errno != EACCES && errno != EAGAIN && errno != EINTR) {
+            fail(kLock, errno);
+        }
+        if (std::chrono::steady_clock::now() >= deadline) {
             failWith(kLock, "busy");
         }
-        fail(kLock, errno);
+        const timespec pause{0, 10'000'000};
+        nanosleep(&pause, nullptr);
     }
-    alarm(0);
-    return fd;
 }
 
 // Puts the staged files in place; safe to repeat after a kill at any point.
@@ -269,10 +312,8 @@ std::string readStored(const char* name) {
         }
         fail(name, errno);
     }
-    if (!isRegular(fd)) {
-        failWith(name, "not-regular");
-    }
-    std::string bytes(RecordRules::kMaxReadBytes, '\0');
+    requireRegular(fd, name);
+    std::string bytes(kMaxReadBytes, '\0');
     std::size_t got = 0;
     while (got < bytes.size()) {
         beforeSystemCall();
@@ -297,8 +338,8 @@ std::string readStored(const char* name) {
 // Failures name the record file the player knows, not the staged one.
 void stage(const char* staged, const char* target, const std::string& bytes) {
     beforeSystemCall();
-    const int fd =
-        openat(g_directory, staged, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0664);
+    const int fd = openat(g_directory, staged, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                          kFileMode);
     if (fd < 0) {
         fail(target, errno);
     }
@@ -326,8 +367,9 @@ void stage(const char* staged, const char* target, const std::string& bytes) {
 }
 
 void ensureFile(const char* name) {
-    const int fd = openat(g_directory, name,
-                          O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0664);
+    const int fd =
+        openat(g_directory, name, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC,
+               kFileMode);
     if (fd >= 0) {
         close(fd);
         return;
@@ -342,12 +384,33 @@ void ensureFile(const char* name) {
 
 [[noreturn]] void create(const std::string& directory, bool mayMakeDirectory) {
     openDirectory(directory, mayMakeDirectory);
-    lockExclusively();
+    lock(F_WRLCK, kSaveLockWait);
     recover();
     ensureFile(kScore);
     ensureFile(kName);
     syncDirectory();
     answer(kDone, "ok");
+}
+
+// The pair as the last save left it. Under the shared lock nothing is being
+// written; a save killed between its renames left its intent, and the pair it
+// was committing is the record (the next exclusive holder completes it).
+[[noreturn]] void readPair(const std::string& directory, bool mayMakeDirectory) {
+    openDirectory(directory, mayMakeDirectory);
+    lock(F_RDLCK, kReadLockWait);
+    ensureFile(kScore);
+    ensureFile(kName);
+    const bool committing = entryKind(kIntent) != 0;
+    const auto current = [committing](const char* staged, const char* target) {
+        return readStored(committing && entryKind(staged) == 1 ? staged : target);
+    };
+    const std::string score = current(kScoreStaged, kScore);
+    const std::string name = current(kNameStaged, kName);
+    std::printf("record %zu %zu\n", score.size(), name.size());
+    std::fwrite(score.data(), 1, score.size(), stdout);
+    std::fwrite(name.data(), 1, name.size(), stdout);
+    std::fflush(stdout);
+    std::exit(kDone);
 }
 
 [[noreturn]] void save(const std::string& directory, const std::string& scoreText,
@@ -361,7 +424,7 @@ void ensureFile(const char* name) {
     }
 
     openDirectory(directory, false);
-    lockExclusively();
+    lock(F_WRLCK, kSaveLockWait);
     recover();
     // Compare with what is stored now, not with what the game showed at its
     // start: another game may have saved since.
@@ -377,15 +440,17 @@ void ensureFile(const char* name) {
     stage(kScoreStaged, kScore, scoreText + "\r\n");
     stage(kNameStaged, kName, name + "\r\n");
     beforeSystemCall();
-    const int intent =
-        openat(g_directory, kIntent, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0664);
+    const int intent = openat(g_directory, kIntent,
+                              O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, kFileMode);
     if (intent < 0) {
         fail(kIntent, errno);
     }
-    // From here on the new pair is the record: every later access completes it.
-    g_staging = false;
     close(intent);
     syncDirectory();
+    // The intent is on disk: from here on the new pair is the record, and
+    // every later access completes it.
+    g_staging = false;
+    g_committed = true;
     rollForward();
     answer(kDone, "saved");
 }
@@ -433,16 +498,21 @@ int main(int argc, char** argv) {
     }
 #endif
     clearenv();
-    umask(002);
+    umask(007);
     sigset_t none;
     sigemptyset(&none);
     sigprocmask(SIG_SETMASK, &none, nullptr);
     std::signal(SIGPIPE, SIG_IGN);
 
+    const std::string_view command = argc > 1 ? argv[1] : "";
+    if (command == "save") {
+        g_loggedScore = argc > 3 ? argv[3] : "";
+        const passwd* account = getpwuid(getuid());
+        g_account = account != nullptr ? account->pw_name : "?";
+    }
     if (argc < 3) {
         refuse("arguments");
     }
-    const std::string_view command = argv[1];
     const std::string directory = directoryArgument(argv[2]);
     if (directory.empty()) {
         refuse("directory");
@@ -451,10 +521,14 @@ int main(int argc, char** argv) {
     if (!machineWide) {
         dropPrivilege();
     }
+    // The machine's directory, if missing, is made only by root, so its
+    // owner is always root; the set-up scripts make it in any case.
+    const bool mayMakeDirectory = !machineWide || geteuid() == 0;
     if (command == "create" && argc == 3) {
-        // The machine's directory, if missing, is made only by root, so its
-        // owner is always root; the set-up scripts make it in any case.
-        create(directory, !machineWide || geteuid() == 0);
+        create(directory, mayMakeDirectory);
+    }
+    if (command == "read" && argc == 3) {
+        readPair(directory, mayMakeDirectory);
     }
     if (command == "save" && argc == 5) {
         save(directory, argv[3], argv[4]);
