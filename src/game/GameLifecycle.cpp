@@ -33,8 +33,6 @@ void GameLifecycle::Form_Load() {
 
     const QString name =
         services_.dialogs.inputBox(QStringLiteral("Come ti chiami?"), kApplicationTitle);
-    // Built while the name box waited, unless the player was quicker.
-    form_.build();
     services_.dialogs.messageBox(QStringLiteral(" ") + name +
                                      QStringLiteral(" vediamo se sei un vero campione  "),
                                  kApplicationTitle);

@@ -5,9 +5,8 @@
 #include "window/WindowAccessibility.h"
 
 #include "window/AnswerBox.h"
+#include "window/BoardGeometry.h"
 #include "window/CaptionLabel.h"
-#include "window/GridPicture.h"
-#include "window/Marker.h"
 #include "window/PictureButton.h"
 #include "window/TavolaUi.h"
 
@@ -75,7 +74,7 @@ public:
         if (!board_) {
             return {};
         }
-        return {board_->mapToGlobal(QPoint(0, 0)), QSize(GridPicture::kSize, GridPicture::kSize)};
+        return {board_->mapToGlobal(QPoint(0, 0)), QSize(kPictureSize, kPictureSize)};
     }
     QAccessible::Role role() const override { return QAccessible::Graphic; }
     QAccessible::State state() const override {
@@ -90,7 +89,7 @@ private:
 };
 
 // The board lists the grid picture first, then the controls that assistive
-// technology may see: no marker and no concealed widget.
+// technology may see: no concealed widget.
 class BoardAccessible : public QAccessibleWidget {
 public:
     explicit BoardAccessible(QWidget* board) : QAccessibleWidget(board, QAccessible::Client) {}
@@ -154,7 +153,7 @@ QAccessibleInterface* windowAccessibleFactory(const QString& className, QObject*
     if (WindowAccessibility::isConcealed(widget)) {
         return new ConcealedAccessible(widget);
     }
-    if (className == QLatin1String("BoardSurface")) {
+    if (className == QLatin1String("Board")) {
         return new BoardAccessible(widget);
     }
     return nullptr;
@@ -186,8 +185,7 @@ void conceal(QWidget* widget) {
 }
 
 bool isConcealed(const QObject* object) {
-    return qobject_cast<const Marker*>(object) != nullptr ||
-           object->property(kConcealedProperty).toBool();
+    return object->property(kConcealedProperty).toBool();
 }
 
 void describe(TavolaUi& ui) {

@@ -4,7 +4,7 @@
 
 #include "questions/TargetDraw.h"
 #include "support/ScriptedRandom.h"
-#include "window/MarkerGroups.h"
+#include "window/BoardGeometry.h"
 
 #include <gtest/gtest.h>
 

@@ -88,7 +88,6 @@ public:
         game = std::make_unique<Game>(
             GameServices{dialogs, random, calendar, terminator, recordDirectory});
         tavola = &game->tavola;
-        tavola->build();
     }
 
     GameLifecycle& lifecycle() { return game->lifecycle; }
