@@ -59,7 +59,6 @@ public:
 
     int firstIndex() const { return layout_.firstIndex; }
     int lastIndex() const { return layout_.lastIndex; }
-    int number() const { return number_; }
     const std::vector<Marker>& markers() const { return markers_; }
 
 private:

@@ -17,7 +17,6 @@ public:
     explicit PictureButton(QWidget* parent = nullptr);
 
     void setBackColor(const QColor& color);
-    QColor backColor() const { return backColor_; }
 
     // The face the button shows in its present state.
     QIcon::Mode pictureMode() const;

@@ -19,6 +19,22 @@ namespace {
 
 const char* const kConcealedProperty = "concealedFromAssistiveTechnology";
 
+// Takes the widget out of the accessible tree: it is listed by no parent and
+// reports no name, description or text, so not even its text notices reach
+// the desktop's accessibility bus.
+void conceal(QWidget* widget) {
+    widget->setProperty(kConcealedProperty, true);
+    // Qt keeps the first interface it made for a widget: drop it, so the
+    // next query makes the concealed one.
+    if (QAccessibleInterface* made = QAccessible::queryAccessibleInterface(widget)) {
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
+    }
+}
+
+bool isConcealed(const QObject* object) {
+    return object->property(kConcealedProperty).toBool();
+}
+
 // A concealed widget: invisible, nameless, without text, and without the
 // text interface a bridge needs before it passes a text notice on.
 class ConcealedAccessible : public QAccessibleWidget {
@@ -126,8 +142,7 @@ private:
         QList<QWidget*> shown;
         for (QObject* object : widget()->children()) {
             auto* control = qobject_cast<QWidget*>(object);
-            if (control != nullptr && !control->isWindow() &&
-                !WindowAccessibility::isConcealed(control)) {
+            if (control != nullptr && !control->isWindow() && !isConcealed(control)) {
                 shown.append(control);
             }
         }
@@ -150,7 +165,7 @@ QAccessibleInterface* windowAccessibleFactory(const QString& className, QObject*
     if (widget == nullptr) {
         return nullptr;
     }
-    if (WindowAccessibility::isConcealed(widget)) {
+    if (isConcealed(widget)) {
         return new ConcealedAccessible(widget);
     }
     if (className == QLatin1String("Board")) {
@@ -173,19 +188,6 @@ void install() {
         return true;
     }();
     Q_UNUSED(installed);
-}
-
-void conceal(QWidget* widget) {
-    widget->setProperty(kConcealedProperty, true);
-    // Qt keeps the first interface it made for a widget: drop it, so the
-    // next query makes the concealed one.
-    if (QAccessibleInterface* made = QAccessible::queryAccessibleInterface(widget)) {
-        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
-    }
-}
-
-bool isConcealed(const QObject* object) {
-    return object->property(kConcealedProperty).toBool();
 }
 
 void describe(TavolaUi& ui) {

@@ -21,12 +21,6 @@ namespace WindowAccessibility {
 // before the first control is built.
 void install();
 
-// Takes the widget out of the accessible tree: it is listed by no parent and
-// reports no name, description or text, so not even its text notices reach
-// the desktop's accessibility bus.
-void conceal(QWidget* widget);
-bool isConcealed(const QObject* object);
-
 // Names, descriptions and announcements of the window's controls.
 void describe(TavolaUi& ui);
 
