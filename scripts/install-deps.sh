@@ -13,7 +13,7 @@ packages=(
     qt6-base-dev qt6-base-private-dev qt6-base-dev-tools libgl-dev libqt6gui6 qt6-qpa-plugins
     libgtest-dev libgmock-dev googletest
     fonts-liberation2 fontconfig qt6-translations-l10n clang-format
-    qt6-svg-dev
+    qt6-svg-dev librsvg2-bin # the pictures, and the theme icons drawn from them
     # The Debian package and its checks.
     debhelper dpkg-dev fakeroot lintian desktop-file-utils appstream reuse python3
     # The end-to-end tests: a real X server, a window manager, a keyboard tool,

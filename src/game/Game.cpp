@@ -16,12 +16,7 @@ Game::Game(GamePlatform& platform)
     : questions(tavola, platform), clock(tavola, [this] { lifecycle.EndGame(); }),
       lifecycle(tavola, questions, clock, platform) {
     QObject::connect(tavola.Timer1, &QTimer::timeout, &wiring_, [this] { clock.Timer1_Timer(); });
-    // The controls come later, while the first box waits for the player.
-    QObject::connect(&tavola, &Tavola::built, &wiring_, [this] { connectEvents(); });
     new ModalBoxCloseGuard(&tavola);
-}
-
-void Game::connectEvents() {
     QObject::connect(&tavola, &Tavola::firstShown, &wiring_, [this] { lifecycle.Form_Activate(); });
     QObject::connect(tavola.cmdNext, &QPushButton::clicked, &wiring_,
                      [this] { questions.cmdNext_Click(); });

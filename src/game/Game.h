@@ -24,8 +24,6 @@ public:
     GameLifecycle lifecycle;
 
 private:
-    void connectEvents();
-
     // The context of every connection: destroyed first, so no event of the
     // window reaches a handler that is already gone.
     QObject wiring_;

@@ -28,8 +28,6 @@ void GameLifecycle::Form_Load() {
     form_.Timer1->stop();
 
     const QString name = platform_.inputBox(QStringLiteral("Come ti chiami?"), kApplicationTitle);
-    // Built while the name box waited, unless the player was quicker.
-    form_.build();
     platform_.messageBox(QStringLiteral(" ") + name +
                              QStringLiteral(" vediamo se sei un vero campione  "),
                          kApplicationTitle);

@@ -19,7 +19,6 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QSpacerItem>
-#include <QTimer>
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
@@ -28,39 +27,10 @@ namespace {
 // Close, minimise and maximise buttons and the frame's paddings, as the
 // common desktop themes draw them.
 constexpr int kTitleBarControls = 140;
-
-// Starts the work from the event loop once the box has had its first paint;
-// the loop hands the painted box to the screen before it runs a timer.
-class AfterFirstPaint : public QObject {
-public:
-    AfterFirstPaint(QWidget* box, std::function<void()> work)
-        : QObject(box), work_(std::move(work)) {
-        box->installEventFilter(this);
-    }
-
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint && work_) {
-            watched->removeEventFilter(this);
-            QTimer::singleShot(0, std::move(work_));
-            work_ = nullptr;
-        }
-        return false;
-    }
-
-private:
-    std::function<void()> work_;
-};
 } // namespace
 
 QtPlatform::QtPlatform() {
     reseedFromClock();
-}
-
-void QtPlatform::runPendingWorkOncePainted(QDialog& box) {
-    if (pendingWork_) {
-        new AfterFirstPaint(&box, std::move(pendingWork_));
-        pendingWork_ = nullptr;
-    }
 }
 
 QWidget* QtPlatform::visibleParent() const {
@@ -106,7 +76,6 @@ QString QtPlatform::inputBox(const QString& prompt, const QString& title) {
         field->setMaxLength(kMaxHolderNameLength);
         field->setValidator(new HolderNameValidator(field));
     }
-    runPendingWorkOncePainted(box);
     holdTitle(box);
     return box.exec() == QDialog::Accepted ? box.textValue() : QString();
 }
@@ -115,7 +84,6 @@ void QtPlatform::messageBox(const QString& text, const QString& title) {
     QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, visibleParent());
     box.setTextFormat(Qt::PlainText);
     holdTitle(box);
-    runPendingWorkOncePainted(box);
     box.exec();
 }
 

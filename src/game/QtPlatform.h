@@ -8,7 +8,6 @@
 
 #include <QPointer>
 #include <QWidget>
-#include <functional>
 #include <random>
 
 class QDialog;
@@ -26,11 +25,6 @@ public:
 
     void setParentWindow(QWidget* parent) { parent_ = parent; }
 
-    // Runs the work once, while the next box waits for the player, after the
-    // box has been painted: the box appears as soon as it can, and the work
-    // costs the player no time.
-    void whileNextBoxWaits(std::function<void()> work) { pendingWork_ = std::move(work); }
-
     QString inputBox(const QString& prompt, const QString& title) override;
     void messageBox(const QString& text, const QString& title) override;
     QString shortDate() override;
@@ -46,9 +40,7 @@ public:
 private:
     QWidget* visibleParent() const;
     static void holdTitle(QDialog& box);
-    void runPendingWorkOncePainted(QDialog& box);
 
     QPointer<QWidget> parent_;
-    std::function<void()> pendingWork_;
     std::mt19937_64 engine_;
 };

@@ -2,15 +2,13 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "game/CaretBlinkRest.h"
-#include "game/FirstFrame.h"
 #include "game/Game.h"
 #include "game/ItalianQtTexts.h"
 #include "game/PlatformChoice.h"
 #include "game/QtPlatform.h"
-#include "window/Icons.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QStyleFactory>
 #include <QtGlobal>
 #include <cstdlib>
@@ -36,7 +34,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Trovapunti"));
     // The mascot, as the menu shows it, on every box and on the window.
-    QApplication::setWindowIcon(Icons::windowIcon());
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/mascot.svg")));
     QGuiApplication::setDesktopFileName(QStringLiteral("it.trovapunti.Trovapunti"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     installItalianQtTexts(app);
@@ -44,14 +42,6 @@ int main(int argc, char** argv) {
     QtPlatform platform;
     Game game(platform);
     platform.setParentWindow(&game.tavola);
-    // Nothing of the window shows before the name is given: it is built,
-    // and painted once unseen, while the name box waits.
-    platform.whileNextBoxWaits([&game] {
-        game.tavola.build();
-        paintFirstFrameUnseen(game.tavola);
-    });
-    // The caret stops blinking while nobody types: the game sleeps.
-    CaretBlinkRest caretBlinkRest;
 
     // The start-up boxes come and go before the window exists on screen;
     // closing them must not end the program.

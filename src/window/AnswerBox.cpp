@@ -36,9 +36,6 @@ AnswerBox::AnswerBox(QWidget* parent) : QLineEdit(parent) {
     setValidator(new DigitsAndMinusValidator(this));
     setContextMenuPolicy(Qt::NoContextMenu);
     setAcceptDrops(false);
-    setDragEnabled(false);
-    setFrame(true);
-    setTextMargins(0, 0, 0, 0);
 }
 
 void AnswerBox::keyPressEvent(QKeyEvent* event) {

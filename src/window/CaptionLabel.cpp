@@ -11,8 +11,6 @@ CaptionLabel::CaptionLabel(QWidget* parent) : QLabel(parent) {
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // Text starts at the border, with no indent of its own.
     setIndent(0);
-    setMargin(0);
-    setAutoFillBackground(false);
 }
 
 void CaptionLabel::setCaption(const QString& caption) {

@@ -23,7 +23,6 @@ public:
     QString caption() const { return caption_; }
     void setCaption(const QString& caption);
 
-    bool autoSize() const { return autoSize_; }
     void setAutoSize(bool autoSize);
 
     // From now on the label's accessible name follows each caption through

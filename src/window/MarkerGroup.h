@@ -4,18 +4,43 @@
 
 #pragma once
 
-#include <QPointer>
+#include <QRect>
 #include <array>
+#include <cstdint>
 #include <vector>
 
-#include "window/Marker.h"
-#include "window/MarkerGroups.h"
+#include "window/BoardGeometry.h"
 
 class QWidget;
 
+// One point marker of the board: a 25-pixel disc that is either invisible or
+// filled with its back colour. It is a value the board paints; a change asks
+// the board to repaint the disc's square.
+class Marker {
+public:
+    static constexpr int kTransparent = 0;
+    static constexpr int kOpaque = 1;
+    static constexpr std::uint32_t kRed = 0x0000FF;
+
+    Marker(QWidget* board, QRect disc) : board_(board), disc_(disc) {}
+
+    int backStyle() const { return backStyle_; }
+    void setBackStyle(int style);
+    // The colour as 0xBBGGRR.
+    std::uint32_t backColor() const { return backColor_; }
+    void setBackColor(std::uint32_t colour);
+    // The disc's square in the board's pixels.
+    QRect disc() const { return disc_; }
+
+private:
+    QWidget* board_;
+    QRect disc_;
+    int backStyle_ = kTransparent;
+    std::uint32_t backColor_ = 0xFFFFFF;
+};
+
 // A named group of point markers, addressed by index inside the group's own
-// range (0..5 or 1..5). The markers are child widgets of the board and are
-// owned by it; the group only addresses them.
+// range (0..5 or 1..5).
 class MarkerGroup {
 public:
     // Throws std::out_of_range for a group number outside 1..22.
@@ -25,32 +50,27 @@ public:
     MarkerGroup& operator=(const MarkerGroup&) = delete;
 
     // Places one transparent marker per index on its lattice point of the
-    // parent, whose top-left corner is the grid picture's. Throws
-    // std::logic_error when called twice.
-    void create(QWidget* parent);
+    // board, whose top-left corner is the grid picture's.
+    void placeOn(QWidget* board);
 
-    // Throws std::out_of_range outside firstIndex()..lastIndex() and
-    // std::logic_error before create() or once the parent is gone.
+    // Throws std::out_of_range outside firstIndex()..lastIndex().
     Marker& operator[](int index);
     const Marker& operator[](int index) const;
 
     int firstIndex() const { return layout_.firstIndex; }
     int lastIndex() const { return layout_.lastIndex; }
-    int number() const { return number_; }
+    const std::vector<Marker>& markers() const { return markers_; }
 
 private:
-    Marker& marker(int index) const;
-
     int number_;
     MarkerGroupLayout layout_;
-    std::vector<QPointer<Marker>> markers_;
+    std::vector<Marker> markers_;
 };
 
 // The board's 22 groups in number order: element 0 is group 1.
 using MarkerGroupSet = std::array<MarkerGroup*, kMarkerGroupCount>;
 
-// Hides every marker, group by group in the board's clearing order. Throws
-// std::invalid_argument if the set is not groups 1..22 in order.
+// Hides every marker, group by group in the board's clearing order.
 void resetAllMarkers(const MarkerGroupSet& groups);
 
 // Shows the marker as a red dot: opaque first, then red.

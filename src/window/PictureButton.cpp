@@ -10,6 +10,10 @@
 #include <QStyleOptionFocusRect>
 #include <qdrawutil.h>
 
+namespace {
+constexpr int kPictureSize = 32;
+}
+
 PictureButton::PictureButton(QWidget* parent) : QPushButton(parent) {}
 
 bool PictureButton::event(QEvent* event) {
@@ -25,35 +29,17 @@ void PictureButton::setBackColor(const QColor& color) {
     update();
 }
 
-void PictureButton::setPicture(const QPixmap& picture) {
-    picture_ = picture;
-    update();
-}
-
-void PictureButton::setDownPicture(const QPixmap& picture) {
-    downPicture_ = picture;
-    update();
-}
-
-void PictureButton::setDisabledPicture(const QPixmap& picture) {
-    disabledPicture_ = picture;
-    update();
-}
-
-QPixmap PictureButton::currentPicture() const {
-    if (!isEnabled() && !disabledPicture_.isNull()) {
-        return disabledPicture_;
+QIcon::Mode PictureButton::pictureMode() const {
+    if (!isEnabled()) {
+        return QIcon::Disabled;
     }
-    if (isDown() && !downPicture_.isNull()) {
-        return downPicture_;
-    }
-    return picture_;
+    return isDown() ? QIcon::Active : QIcon::Normal;
 }
 
 void PictureButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const QRect area = rect();
-    painter.fillRect(area, backColor_.isValid() ? backColor_ : palette().button().color());
+    painter.fillRect(area, backColor_);
 
     // A raised bevel, sunk while pressed; a dark outline marks the button
     // that Enter presses.
@@ -67,21 +53,13 @@ void PictureButton::paintEvent(QPaintEvent*) {
     qDrawWinButton(&painter, bevel, palette(), sunken, nullptr);
 
     const int shift = sunken ? 1 : 0;
-    // Pictures drawn for a high-density screen carry their ratio: lay them
-    // out by their size in pixels, and let the painter place their device
-    // pixels one to one.
-    const QPixmap picture = currentPicture();
-    const QSize pictureSize = picture.deviceIndependentSize().toSize();
-    const QFontMetrics metrics(font());
-    const int textHeight = metrics.height();
-    const int contentHeight = pictureSize.height() + 2 + textHeight;
-    int top = (area.height() - contentHeight) / 2 + shift;
-    if (!picture.isNull()) {
-        painter.drawPixmap((area.width() - pictureSize.width()) / 2 + shift, top, picture);
-    }
-    top += pictureSize.height() + 2;
+    const int textHeight = fontMetrics().height();
+    const int top = (area.height() - kPictureSize - 2 - textHeight) / 2 + shift;
+    icon().paint(&painter,
+                 QRect((area.width() - kPictureSize) / 2 + shift, top, kPictureSize, kPictureSize),
+                 Qt::AlignCenter, pictureMode());
 
-    const QRect textRect(shift, top, area.width(), textHeight);
+    const QRect textRect(shift, top + kPictureSize + 2, area.width(), textHeight);
     style()->drawItemText(&painter, textRect,
                           Qt::AlignHCenter | Qt::AlignTop | Qt::TextShowMnemonic, palette(),
                           isEnabled(), text(), QPalette::ButtonText);

@@ -5,25 +5,21 @@
 #pragma once
 
 #include <QColor>
-#include <QPixmap>
+#include <QIcon>
 #include <QPushButton>
 
-// A push button in the graphical style: its own back colour, a picture above
-// the caption, and separate pictures while pressed and while disabled.
+// A push button in the graphical style: its own back colour and a 32 x 32
+// picture above the caption. The picture is the button's icon: its normal
+// face, its disabled face, and its active face while pressed.
 class PictureButton : public QPushButton {
     Q_OBJECT
 public:
     explicit PictureButton(QWidget* parent = nullptr);
 
     void setBackColor(const QColor& color);
-    QColor backColor() const { return backColor_; }
 
-    void setPicture(const QPixmap& picture);
-    void setDownPicture(const QPixmap& picture);
-    void setDisabledPicture(const QPixmap& picture);
-
-    // The picture the button shows in its present state.
-    QPixmap currentPicture() const;
+    // The face the button shows in its present state.
+    QIcon::Mode pictureMode() const;
 
 protected:
     // An access key moves the focus to the button before clicking it, as a
@@ -33,7 +29,4 @@ protected:
 
 private:
     QColor backColor_;
-    QPixmap picture_;
-    QPixmap downPicture_;
-    QPixmap disabledPicture_;
 };

@@ -11,25 +11,7 @@
 #include <QShowEvent>
 
 Tavola::Tavola(QWidget* parent) : QMainWindow(parent) {
-    setupTimer(this);
-}
-
-Tavola::~Tavola() = default;
-
-void Tavola::build() {
-    if (built_) {
-        return;
-    }
-    built_ = true;
     setupUi(this);
-    emit built();
-}
-
-void Tavola::setVisible(bool visible) {
-    if (visible) {
-        build();
-    }
-    QMainWindow::setVisible(visible);
 }
 
 MarkerGroup& Tavola::shapeGroup(int number) {

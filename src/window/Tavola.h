@@ -16,20 +16,10 @@
 // window-level fields; the handlers that give them a meaning live in the
 // subsystems above (questions/, clock/, game/), which reach the window's
 // events through the controls' own signals and firstShown().
-//
-// Only the timer exists at first; build() makes everything else, so that the
-// game can ask the player's name before the window costs anything. Showing
-// the window builds it if nothing did before.
 class Tavola : public QMainWindow, public TavolaUi {
     Q_OBJECT
 public:
     explicit Tavola(QWidget* parent = nullptr);
-    ~Tavola() override;
-
-    // Builds the controls, the board and the menu; later calls do nothing.
-    void build();
-    bool isBuilt() const { return built_; }
-    void setVisible(bool visible) override;
 
     // Shape1 .. Shape22 by number.
     MarkerGroup& shapeGroup(int number);
@@ -48,8 +38,6 @@ public:
     bool gameEnded = false;
 
 signals:
-    // The controls exist: their events can be connected.
-    void built();
     // The window has appeared for the first time; later activations (after a
     // dialog or another application) do not repeat it.
     void firstShown();
@@ -59,6 +47,5 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    bool built_ = false;
     bool firstShowDone_ = false;
 };

@@ -5,13 +5,13 @@
 #include "window/TavolaUi.h"
 
 #include "window/AnswerBox.h"
-#include "window/BoardSurface.h"
+#include "window/Board.h"
 #include "window/CaptionLabel.h"
-#include "window/Icons.h"
 #include "window/PictureButton.h"
 #include "window/WindowAccessibility.h"
 #include "window/WindowFonts.h"
 
+#include <QIcon>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QTimer>
@@ -91,7 +91,7 @@ QLabel* makeImage(QWidget* parent, const char* name, QRect geometry, const char*
     auto* image = new QLabel(parent);
     image->setObjectName(QString::fromUtf8(name));
     image->setGeometry(geometry);
-    image->setPixmap(Icons::mascot(32));
+    image->setPixmap(QIcon(QStringLiteral(":/pictures/mascot.svg")).pixmap(32));
     image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     if (tooltip != nullptr) {
         image->setToolTip(QString::fromUtf8(tooltip));
@@ -107,7 +107,6 @@ PictureButton* makeButton(QWidget* parent, const char* name, QRect geometry, con
     button->setText(QString::fromUtf8(caption));
     button->setBackColor(QColor(QString::fromLatin1(backColour)));
     button->setToolTip(QString::fromUtf8(tooltip));
-    button->setFocusPolicy(Qt::StrongFocus);
     return button;
 }
 
@@ -119,9 +118,18 @@ void TavolaUi::setupUi(QMainWindow* window) {
     window->setObjectName(QStringLiteral("Tavola"));
     window->setWindowTitle(QStringLiteral("Aiutami a trovare i punti nel piano cartesiano"));
 
-    board = new BoardSurface(window);
+    board = new Board(shapeGroups, window);
     board->setObjectName(QStringLiteral("board"));
     window->setCentralWidget(board);
+    for (MarkerGroup* group : shapeGroups) {
+        group->placeOn(board);
+    }
+
+    Timer1 = new QTimer(window);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(kTimerIntervalMs);
+    // A precise timer keeps 900 ticks within a fraction of a second of 900.9 s.
+    Timer1->setTimerType(Qt::PreciseTimer);
 
     setupControls(board);
     WindowAccessibility::describe(*this);
@@ -131,21 +139,7 @@ void TavolaUi::setupUi(QMainWindow* window) {
                    board->sizeHint().height() + window->menuBar()->sizeHint().height());
 }
 
-void TavolaUi::setupTimer(QObject* owner) {
-    Timer1 = new QTimer(owner);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(kTimerIntervalMs);
-    // A precise timer keeps 900 ticks within a fraction of a second of 900.9 s.
-    Timer1->setTimerType(Qt::PreciseTimer);
-}
-
 void TavolaUi::setupControls(QWidget* surface) {
-
-    // Markers lie on the picture, under every other control.
-    for (MarkerGroup* group : shapeGroups) {
-        group->create(surface);
-    }
-
     const char* blue = "#0000FF";
     const char* magenta = "#C000C0";
     const char* red = "#FF0000";
@@ -226,21 +220,23 @@ void TavolaUi::setupControls(QWidget* surface) {
 
     cmdNext = makeButton(surface, "cmdNext", twipsRect(10560, 6720, 1815, 1095), "&Nuovo calcolo",
                          "#00C0C0", "Go", 3);
-    cmdNext->setPicture(Icons::smilingFace());
-    cmdNext->setDownPicture(Icons::laughingFace());
-    cmdNext->setDisabledPicture(Icons::neutralFace());
+    // Smiling, neutral while disabled, laughing while pressed.
+    QIcon faces(QStringLiteral(":/pictures/smiling-face.svg"));
+    faces.addFile(QStringLiteral(":/pictures/neutral-face.svg"), {}, QIcon::Disabled);
+    faces.addFile(QStringLiteral(":/pictures/laughing-face.svg"), {}, QIcon::Active);
+    cmdNext->setIcon(faces);
     cmdNext->setDefault(true);
     cmdNext->setAutoDefault(true);
     cmdNext->setEnabled(false);
     cmdExit = makeButton(surface, "cmdExit", twipsRect(17880, 5640, 2055, 1095), "E&xit", "#C000C0",
                          "Ti prego resta ancora, forse riuscirai a farmi uscire ", 4);
-    cmdExit->setPicture(Icons::noEntrySign());
+    cmdExit->setIcon(QIcon(QStringLiteral(":/pictures/no-entry.svg")));
     // Enter on the focused exit button presses it (to no effect) rather than
     // reaching the default button.
     cmdExit->setAutoDefault(true);
     cmdExit->setCursor(Qt::ArrowCursor);
 
-    const QCursor square = Icons::smallSquarePointer();
+    const QCursor square(QIcon(QStringLiteral(":/pictures/square-pointer.svg")).pixmap(32));
     cmdNext->setCursor(square);
     lblMessage[0]->setCursor(square);
     lblMessage[1]->setCursor(square);

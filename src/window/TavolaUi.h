@@ -9,7 +9,7 @@
 #include <array>
 
 class AnswerBox;
-class BoardSurface;
+class Board;
 class CaptionLabel;
 class PictureButton;
 class QAction;
@@ -55,7 +55,7 @@ struct TavolaUi {
     CaptionLabel* lblpunti = nullptr;
     QTimer* Timer1 = nullptr;
     QAction* copy = nullptr;
-    BoardSurface* board = nullptr;
+    Board* board = nullptr;
 
     MarkerGroup Shape1{1}, Shape2{2}, Shape3{3}, Shape4{4}, Shape5{5}, Shape6{6}, Shape7{7},
         Shape8{8}, Shape9{9}, Shape10{10}, Shape11{11}, Shape12{12}, Shape13{13}, Shape14{14},
@@ -68,11 +68,8 @@ struct TavolaUi {
                                      &Shape13, &Shape14, &Shape15, &Shape16, &Shape17, &Shape18,
                                      &Shape19, &Shape20, &Shape21, &Shape22};
 
-    // The timer alone: the game start arms it before anything is shown.
-    void setupTimer(QObject* owner);
-
-    // Builds the board, the markers, every control and the menu into the
-    // window, chains the tab order and sizes the window to the board.
+    // Builds the board, the markers, the timer, every control and the menu
+    // into the window, chains the tab order and sizes the window to the board.
     void setupUi(QMainWindow* window);
 
 private:

@@ -5,9 +5,8 @@
 #include "window/WindowAccessibility.h"
 
 #include "window/AnswerBox.h"
+#include "window/BoardGeometry.h"
 #include "window/CaptionLabel.h"
-#include "window/GridPicture.h"
-#include "window/Marker.h"
 #include "window/PictureButton.h"
 #include "window/TavolaUi.h"
 
@@ -19,6 +18,22 @@
 namespace {
 
 const char* const kConcealedProperty = "concealedFromAssistiveTechnology";
+
+// Takes the widget out of the accessible tree: it is listed by no parent and
+// reports no name, description or text, so not even its text notices reach
+// the desktop's accessibility bus.
+void conceal(QWidget* widget) {
+    widget->setProperty(kConcealedProperty, true);
+    // Qt keeps the first interface it made for a widget: drop it, so the
+    // next query makes the concealed one.
+    if (QAccessibleInterface* made = QAccessible::queryAccessibleInterface(widget)) {
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
+    }
+}
+
+bool isConcealed(const QObject* object) {
+    return object->property(kConcealedProperty).toBool();
+}
 
 // A concealed widget: invisible, nameless, without text, and without the
 // text interface a bridge needs before it passes a text notice on.
@@ -75,7 +90,7 @@ public:
         if (!board_) {
             return {};
         }
-        return {board_->mapToGlobal(QPoint(0, 0)), QSize(GridPicture::kSize, GridPicture::kSize)};
+        return {board_->mapToGlobal(QPoint(0, 0)), QSize(kPictureSize, kPictureSize)};
     }
     QAccessible::Role role() const override { return QAccessible::Graphic; }
     QAccessible::State state() const override {
@@ -90,7 +105,7 @@ private:
 };
 
 // The board lists the grid picture first, then the controls that assistive
-// technology may see: no marker and no concealed widget.
+// technology may see: no concealed widget.
 class BoardAccessible : public QAccessibleWidget {
 public:
     explicit BoardAccessible(QWidget* board) : QAccessibleWidget(board, QAccessible::Client) {}
@@ -127,8 +142,7 @@ private:
         QList<QWidget*> shown;
         for (QObject* object : widget()->children()) {
             auto* control = qobject_cast<QWidget*>(object);
-            if (control != nullptr && !control->isWindow() &&
-                !WindowAccessibility::isConcealed(control)) {
+            if (control != nullptr && !control->isWindow() && !isConcealed(control)) {
                 shown.append(control);
             }
         }
@@ -151,10 +165,10 @@ QAccessibleInterface* windowAccessibleFactory(const QString& className, QObject*
     if (widget == nullptr) {
         return nullptr;
     }
-    if (WindowAccessibility::isConcealed(widget)) {
+    if (isConcealed(widget)) {
         return new ConcealedAccessible(widget);
     }
-    if (className == QLatin1String("BoardSurface")) {
+    if (className == QLatin1String("Board")) {
         return new BoardAccessible(widget);
     }
     return nullptr;
@@ -174,20 +188,6 @@ void install() {
         return true;
     }();
     Q_UNUSED(installed);
-}
-
-void conceal(QWidget* widget) {
-    widget->setProperty(kConcealedProperty, true);
-    // Qt keeps the first interface it made for a widget: drop it, so the
-    // next query makes the concealed one.
-    if (QAccessibleInterface* made = QAccessible::queryAccessibleInterface(widget)) {
-        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
-    }
-}
-
-bool isConcealed(const QObject* object) {
-    return qobject_cast<const Marker*>(object) != nullptr ||
-           object->property(kConcealedProperty).toBool();
 }
 
 void describe(TavolaUi& ui) {

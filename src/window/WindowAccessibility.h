@@ -13,19 +13,13 @@ struct TavolaUi;
 // How the window reads to assistive technology: Italian names and
 // descriptions for what a pupil works with, announcements for the judgement
 // and the counts, and nothing that tells where the lit point is. Labels that
-// only repeat another control's name, the hidden target fields and the point
-// markers stay out of the accessible tree.
+// only repeat another control's name and the hidden target fields stay out
+// of the accessible tree.
 namespace WindowAccessibility {
 
 // Installs the window's own accessible interfaces, once per process; call it
 // before the first control is built.
 void install();
-
-// Takes the widget out of the accessible tree: it is listed by no parent and
-// reports no name, description or text, so not even its text notices reach
-// the desktop's accessibility bus.
-void conceal(QWidget* widget);
-bool isConcealed(const QObject* object);
 
 // Names, descriptions and announcements of the window's controls.
 void describe(TavolaUi& ui);

@@ -24,13 +24,9 @@ void installSubstitutions() {
     }
 }
 
-int pixelSizeForPoints(double points) {
-    return static_cast<int>(std::lround(points * 96.0 / 72.0));
-}
-
 QFont font(const QString& face, double points, bool bold, bool italic) {
     QFont result(face);
-    result.setPixelSize(pixelSizeForPoints(points));
+    result.setPixelSize(static_cast<int>(std::lround(points * 96.0 / 72.0)));
     result.setBold(bold);
     result.setItalic(italic);
     return result;

@@ -14,8 +14,6 @@ namespace WindowFonts {
 
 void installSubstitutions();
 
-int pixelSizeForPoints(double points);
-
 QFont font(const QString& face, double points, bool bold = false, bool italic = false);
 
 } // namespace WindowFonts

@@ -5,7 +5,6 @@
 // Whole games from the name box to the record, with scripted boxes, scripted
 // draws and the clock driven tick by tick.
 
-#include "game/FirstFrame.h"
 #include "support/GameFixture.h"
 #include "window/AnswerBox.h"
 #include "window/CaptionLabel.h"
@@ -97,42 +96,18 @@ TEST_F(GameLifecycleTest, StartAsksTheNameGreetsAndArmsTheClock) {
     EXPECT_EQ(QApplication::focusWidget(), tavola.Text4);
 }
 
-TEST(GameStart, TheWindowIsBuiltAfterTheNameBoxAndBeforeTheGreeting) {
+TEST(GameStart, TheWindowsEventsReachTheHandlersFromTheStart) {
     QTemporaryDir records;
     ScriptedPlatform platform(std::vector<double>(8, 0.75), records.path() + "/");
     Game game(platform);
-    ASSERT_FALSE(game.tavola.isBuilt());
-    ASSERT_NE(game.tavola.Timer1, nullptr);
-
-    bool builtAtGreeting = false;
     platform.names.push_back(QStringLiteral("Anna"));
-    platform.whileMessageOpen = [&] {
-        builtAtGreeting = builtAtGreeting || game.tavola.isBuilt();
-    };
     game.lifecycle.Form_Load();
-    EXPECT_TRUE(builtAtGreeting);
     EXPECT_EQ(game.tavola.lblnome1->caption(), QStringLiteral("Anna"));
 
-    // Its events reach the handlers: showing it prepares the first question.
+    // Showing it prepares the first question.
     game.tavola.show();
     EXPECT_EQ(game.tavola.Text2->text(), QStringLiteral("3"));
     EXPECT_EQ(platform.drawCount(), 4u);
-}
-
-// The window painted unseen while the name box waits: nothing appears, no
-// handler runs, and showing it later prepares the first question once.
-TEST_F(GameLifecycleTest, PaintingTheFirstFrameUnseenChangesNothing) {
-    paintFirstFrameUnseen(tavola);
-    EXPECT_FALSE(tavola.isVisible());
-    EXPECT_FALSE(tavola.testAttribute(Qt::WA_WState_Created));
-    EXPECT_EQ(QApplication::focusWidget(), nullptr);
-    EXPECT_EQ(game.platform.drawCount(), 0u);
-    EXPECT_TRUE(tavola.Text2->text().isEmpty());
-
-    startGame(QStringLiteral("Anna"));
-    EXPECT_EQ(game.platform.drawCount(), 4u);
-    EXPECT_EQ(tavola.Text2->text(), QStringLiteral("1"));
-    EXPECT_EQ(QApplication::focusWidget(), tavola.Text4);
 }
 
 TEST_F(GameLifecycleTest, CancelledNameGivesAnEmptyName) {

@@ -76,28 +76,6 @@ TEST(QtPlatform, NameBoxTakesOnePlainLineOfAtMost64Characters) {
     EXPECT_LE(name.size(), 64);
 }
 
-TEST(QtPlatform, WorkWaitingForTheNextBoxRunsWhileItIsOpen) {
-    QtPlatform platform;
-    bool workDone = false;
-    bool doneWhileOpen = false;
-    platform.whileNextBoxWaits([&] { workDone = true; });
-    QTimer::singleShot(0, [&] {
-        doneWhileOpen = QTest::qWaitFor([&] { return workDone; });
-        auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(box, nullptr);
-        box->reject();
-    });
-    (void)platform.inputBox(QStringLiteral("Come ti chiami?"), QStringLiteral("Trovapunti"));
-    EXPECT_TRUE(doneWhileOpen);
-
-    // Once only: the next box runs nothing.
-    workDone = false;
-    QTimer::singleShot(0,
-                       [] { qobject_cast<QDialog*>(QApplication::activeModalWidget())->reject(); });
-    platform.messageBox(QStringLiteral("Ciao"), QStringLiteral("Trovapunti"));
-    EXPECT_FALSE(workDone);
-}
-
 TEST(QtPlatform, DrawsCoverTheUnitIntervalEvenly) {
     QtPlatform random;
     std::array<int, 5> buckets{};

@@ -6,8 +6,8 @@
 
 #include "support/GameFixture.h"
 #include "window/AnswerBox.h"
+#include "window/BoardGeometry.h"
 #include "window/CaptionLabel.h"
-#include "window/MarkerGroups.h"
 #include "window/PictureButton.h"
 
 #include <QClipboard>

@@ -4,7 +4,7 @@
 
 #include "questions/TargetDraw.h"
 #include "support/ScriptedPlatform.h"
-#include "window/MarkerGroups.h"
+#include "window/BoardGeometry.h"
 
 #include <gtest/gtest.h>
 

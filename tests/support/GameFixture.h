@@ -25,7 +25,6 @@ public:
                        : recordDirectory) {
         game = std::make_unique<Game>(platform);
         tavola = &game->tavola;
-        tavola->build();
     }
 
     GameLifecycle& lifecycle() { return game->lifecycle; }

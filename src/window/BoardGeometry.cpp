@@ -2,12 +2,10 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "window/MarkerGroups.h"
+#include "window/BoardGeometry.h"
 
 #include <cstddef>
 #include <stdexcept>
-
-#include "window/GridPicture.h"
 
 namespace {
 
@@ -78,7 +76,7 @@ std::array<MarkerId, kMarkerCount> resetOrder() {
     return order;
 }
 
-PixelRect discRect(LatticePoint point) {
+QRect discRect(LatticePoint point) {
     if (!onBoard(point)) {
         throw std::out_of_range("lattice point outside the board");
     }

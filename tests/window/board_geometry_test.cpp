@@ -12,8 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "window/GridPicture.h"
-#include "window/MarkerGroups.h"
+#include "window/BoardGeometry.h"
 
 namespace {
 
@@ -142,18 +141,19 @@ TEST(MarkerDiscs, EachDiscCoversItsPointInsideThePictureAndKeepsApart) {
     for (int x = -5; x <= 5; ++x) {
         for (int y = -5; y <= 5; ++y) {
             const LatticePoint p{x, y};
-            const PixelRect rect = discRect(p);
+            const QRect rect = discRect(p);
             const GridPixel pixel = latticePixel(p);
-            EXPECT_EQ(rect.width, 25) << name(p);
-            EXPECT_EQ(rect.height, 25) << name(p);
+            EXPECT_EQ(rect.width(), 25) << name(p);
+            EXPECT_EQ(rect.height(), 25) << name(p);
             // The middle pixel of the square is the crossing pixel.
-            EXPECT_EQ(rect.left + 12, pixel.column) << name(p);
-            EXPECT_EQ(rect.top + 12, pixel.row) << name(p);
-            EXPECT_GE(rect.left, 0) << name(p);
-            EXPECT_GE(rect.top, 0) << name(p);
-            EXPECT_LE(rect.left + rect.width, GridPicture::kSize) << name(p);
-            EXPECT_LE(rect.top + rect.height, GridPicture::kSize) << name(p);
-            centres.emplace_back(rect.left + rect.width / 2.0, rect.top + rect.height / 2.0);
+            EXPECT_EQ(rect.left() + 12, pixel.column) << name(p);
+            EXPECT_EQ(rect.top() + 12, pixel.row) << name(p);
+            EXPECT_GE(rect.left(), 0) << name(p);
+            EXPECT_GE(rect.top(), 0) << name(p);
+            EXPECT_LE(rect.left() + rect.width(), kPictureSize) << name(p);
+            EXPECT_LE(rect.top() + rect.height(), kPictureSize) << name(p);
+            centres.emplace_back(rect.left() + rect.width() / 2.0,
+                                 rect.top() + rect.height() / 2.0);
         }
     }
     double closest = 1e9;

@@ -4,11 +4,13 @@
 
 #pragma once
 
+#include <QRect>
 #include <array>
 
 #include "window/LatticePoint.h"
 
-// The 121 point markers live in 22 groups numbered 1 to 22, one per half-row
+// Where things lie on the board: the grid picture's lines, its lattice
+// points, and the 121 point markers live in 22 groups numbered 1 to 22, one per half-row
 // of the grid: groups 1 to 11 hold the points with abscissa >= 0, groups 12
 // to 22 those with abscissa < 0. Inside a group a marker's index is the
 // abscissa's magnitude.
@@ -48,18 +50,35 @@ LatticePoint pointOf(MarkerId id);
 // each pass walking all its groups for one index before the next index.
 std::array<MarkerId, kMarkerCount> resetOrder();
 
-// A square of pixels in the grid picture's coordinates.
-struct PixelRect {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
+// The grid picture is a square of this many pixels.
+inline constexpr int kPictureSize = 705;
 
-    friend bool operator==(const PixelRect&, const PixelRect&) = default;
+// Grid line k (0..10) lies 66.8 pixels after line k - 1, rounded to the
+// nearest pixel; integer arithmetic keeps the positions exact.
+constexpr int gridColumn(int k) {
+    return 15 + (668 * k + 5) / 10;
+}
+
+constexpr int gridRow(int k) {
+    return 22 + (668 * k + 5) / 10;
+}
+
+// A pixel of the grid picture: column from the left, row from the top.
+struct GridPixel {
+    int column = 0;
+    int row = 0;
+
+    friend bool operator==(const GridPixel&, const GridPixel&) = default;
 };
+
+// The crossing pixel of the lattice point: abscissa -5 is line 0 from the
+// left, ordinate 5 is line 0 from the top.
+constexpr GridPixel latticePixel(LatticePoint point) {
+    return {gridColumn(point.x + 5), gridRow(5 - point.y)};
+}
 
 inline constexpr int kDiscDiameter = 25;
 
 // The square holding the marker disc of the point, centred on its crossing
-// pixel. Throws std::out_of_range like markerFor.
-PixelRect discRect(LatticePoint point);
+// pixel, in the picture's pixels. Throws std::out_of_range like markerFor.
+QRect discRect(LatticePoint point);

@@ -1,0 +1,128 @@
+// SPDX-FileCopyrightText: 2026 Trovapunti developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "window/Board.h"
+
+#include "window/WindowFonts.h"
+
+#include <QPaintEngine>
+#include <QPainter>
+#include <cmath>
+
+namespace {
+
+constexpr int kAxisLine = 5;
+constexpr int kAxisColumn = gridColumn(kAxisLine);
+constexpr int kAxisRow = gridRow(kAxisLine);
+const QColor kGrey(0xBD, 0xBD, 0xBD);
+
+qreal deviceRatio(QPainter& painter) {
+    // The painted device, not the widget: a grab into an image of another
+    // ratio gets the picture drawn for that image.
+    return painter.paintEngine()->paintDevice()->devicePixelRatio();
+}
+
+// Draws the text with the left, right or horizontal centre (anchor.x() and
+// `align`) and the bottom (anchor.y()) of its ink on the given pixels.
+void drawLabel(QPainter& painter, const QString& text, QPointF anchor, Qt::Alignment align) {
+    const QRectF ink = QFontMetricsF(painter.font()).tightBoundingRect(text);
+    qreal x = anchor.x() - ink.left();
+    if (align & Qt::AlignRight) {
+        x = anchor.x() + 1 - ink.right();
+    } else if (align & Qt::AlignHCenter) {
+        x = anchor.x() + 0.5 - ink.center().x();
+    }
+    painter.drawText(QPointF(std::round(x), anchor.y() + 1 - std::round(ink.bottom())), text);
+}
+
+} // namespace
+
+Board::Board(const MarkerGroupSet& markers, QWidget* parent) : QWidget(parent), markers_(markers) {
+    setAutoFillBackground(true);
+    setCursor(Qt::CrossCursor);
+}
+
+QSize Board::sizeHint() const {
+    return {1016, 722};
+}
+
+void Board::paintEvent(QPaintEvent* /*event*/) {
+    QPainter painter(this);
+    paintGrid(painter);
+    painter.setPen(Qt::NoPen);
+    painter.setRenderHint(QPainter::Antialiasing, deviceRatio(painter) != 1.0);
+    for (const MarkerGroup* group : markers_) {
+        for (const Marker& marker : group->markers()) {
+            if (marker.backStyle() == Marker::kOpaque) {
+                const std::uint32_t bgr = marker.backColor();
+                painter.setBrush(QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF));
+                // A hair wider than the square: Qt's aliased ellipse would
+                // otherwise leave out the top row of pixels.
+                painter.drawEllipse(QRectF(marker.disc()).adjusted(-0.2, -0.2, 0.2, 0.2));
+            }
+        }
+    }
+}
+
+void paintGrid(QPainter& painter) {
+    painter.save();
+    painter.fillRect(0, 0, kPictureSize, kPictureSize, Qt::white);
+    // Grey unit lines, stopping one pixel short of the last grid line, with
+    // paper left for the labels.
+    const int gridEnd = gridColumn(10) - gridColumn(0);
+    for (int k = 0; k <= 10; ++k) {
+        if (k == kAxisLine) {
+            continue;
+        }
+        painter.fillRect(gridColumn(k), gridRow(0), 1, gridEnd, kGrey);
+        painter.fillRect(gridColumn(0), gridRow(k), gridEnd, 1, kGrey);
+        painter.fillRect(gridColumn(k), 359, 1, 16, Qt::white);
+        const int blankLeft = k < kAxisLine ? 338 : 334;
+        painter.fillRect(blankLeft, gridRow(k), 345 - blankLeft, 1, Qt::white);
+    }
+    // Axes, arrowheads at the positive ends, ticks off the origin.
+    painter.fillRect(5, kAxisRow, 696, 1, Qt::black);
+    painter.fillRect(kAxisColumn, 5, 1, 695, Qt::black);
+    for (int i = 0; i < 8; ++i) {
+        const int h = i / 2;
+        painter.fillRect(kAxisColumn - h, 5 + i, 2 * h + 1, 1, Qt::black);
+        painter.fillRect(700 - i, kAxisRow - h, 1, 2 * h + 1, Qt::black);
+    }
+    for (int k = 0; k <= 10; ++k) {
+        if (k != kAxisLine) {
+            painter.fillRect(gridColumn(k), kAxisRow - 1, 1, 4, Qt::black);
+            painter.fillRect(kAxisColumn - 1, gridRow(k), 4, 1, Qt::black);
+        }
+    }
+    // Numbers under the x axis and left of the y axis, then the letters.
+    QFont face = WindowFonts::font(QStringLiteral("MS Sans Serif"), 10);
+    if (deviceRatio(painter) == 1.0) {
+        face.setStyleStrategy(QFont::NoAntialias);
+    }
+    painter.setFont(face);
+    painter.setPen(Qt::black);
+    for (int k = 0; k <= 10; ++k) {
+        const int value = k - kAxisLine;
+        if (value == 0) {
+            continue;
+        }
+        // The digit, and a minus sign of four pixels one blank column before it.
+        const QString digit = QString::number(std::abs(value));
+        const int x = gridColumn(k);
+        if (value > 0) {
+            drawLabel(painter, digit, QPointF(x, 371), Qt::AlignHCenter);
+        } else {
+            drawLabel(painter, digit, QPointF(x, 371), Qt::AlignLeft);
+            painter.fillRect(x - 5, 367, 4, 1, Qt::black);
+        }
+        const int y = gridRow(10 - k);
+        drawLabel(painter, digit, QPointF(343, y + 6), Qt::AlignRight);
+        if (value < 0) {
+            painter.fillRect(334, y + 2, 4, 1, Qt::black);
+        }
+    }
+    drawLabel(painter, QStringLiteral("x"), QPointF(693, 349), Qt::AlignLeft);
+    drawLabel(painter, QStringLiteral("y"), QPointF(356, 15), Qt::AlignLeft);
+    painter.restore();
+}

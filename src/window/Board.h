@@ -1,0 +1,34 @@
+// SPDX-FileCopyrightText: 2026 Trovapunti developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include "window/MarkerGroup.h"
+
+#include <QWidget>
+
+class QPainter;
+
+// The window's own surface: the grid picture at its top-left corner with the
+// lit markers over it, the window's face colour elsewhere. Every control
+// lies on it.
+class Board : public QWidget {
+    Q_OBJECT
+public:
+    Board(const MarkerGroupSet& markers, QWidget* parent = nullptr);
+
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    MarkerGroupSet markers_;
+};
+
+// The Cartesian plane from -5 to 5 on a 705 x 705 square at the painter's
+// origin, in its pixels: grey unit grid, black axes with arrowheads, ticks,
+// numbers and axis letters. Qt maps it to the device, so it is sharp at any
+// device pixel ratio; at ratio 1 nothing is anti-aliased.
+void paintGrid(QPainter& painter);
