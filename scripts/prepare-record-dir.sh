@@ -5,8 +5,10 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 
 # Sets up the record directory shared by every player of the machine and
-# repairs it whatever state it is in: owner root, group games, mode 2775 (new
-# files inherit the group); record files and lock file root:games 0664.
+# repairs it whatever state it is in: owner root, group games, mode 2770 (new
+# files inherit the group; only the group, the keeper and the teachers, may
+# enter); record files and lock file root:games 0664, the teachers' results
+# log root:games 0660.
 # With the record keeper's path, also marks the keeper root:games 2755 (unless
 # the administrator overrides it with dpkg-statoverride) and has it create
 # what is missing and clear what a killed save left.
@@ -44,7 +46,7 @@ if [[ ! -d "$record_dir" ]]; then
 fi
 "${as_root[@]}" mkdir -p "$record_dir"
 "${as_root[@]}" chown root:games "$record_dir"
-"${as_root[@]}" chmod 2775 "$record_dir"
+"${as_root[@]}" chmod 2770 "$record_dir"
 
 # The files are fixed through descriptors opened without following links, so
 # a link put in a file's place can never hand root's chown to another file.
@@ -60,10 +62,11 @@ fi
             warn "warning: $path is not a regular file; left as it is\n";
             next;
         }
-        chown(0, $gid, $fh) and chmod(0664, $fh)
+        my $mode = $name =~ /^risultati/ ? 0660 : 0664;
+        chown(0, $gid, $fh) and chmod($mode, $fh)
             or die "error: cannot repair $path: $!\n";
     }
-' "$record_dir" crt.txt ncrt.txt trovapunti.lock
+' "$record_dir" crt.txt ncrt.txt trovapunti.lock risultati.csv risultati.1.csv
 
 if [[ -n "$keeper" ]]; then
     if [[ -L "$keeper" || ! -f "$keeper" ]]; then

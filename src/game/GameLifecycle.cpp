@@ -12,6 +12,7 @@
 #include "questions/RandomSource.h"
 #include "records/LeadingNumber.h"
 #include "records/RecordStore.h"
+#include "records/ResultsLogEntry.h"
 #include "window/CaptionLabel.h"
 #include "window/Tavola.h"
 
@@ -101,6 +102,7 @@ void GameLifecycle::EndGame() {
     const double record = leadingNumber(form_.lblpunti->caption());
     const double score = form_.lblScore->caption().toDouble();
     if (!(record < score)) {
+        logResult(false);
         services_.terminator.terminate(0);
         return;
     }
@@ -108,6 +110,7 @@ void GameLifecycle::EndGame() {
     RecordStore store(form_.recordDir);
     const SaveOutcome outcome =
         store.saveIfBeaten(score, form_.lblScore->caption(), form_.lblnome1->caption());
+    logResult(outcome.status == SaveOutcome::Status::Saved);
     switch (outcome.status) {
     case SaveOutcome::Status::Saved:
         services_.dialogs.messageBox(
@@ -122,6 +125,12 @@ void GameLifecycle::EndGame() {
         break;
     }
     services_.terminator.terminate(0);
+}
+
+// The teachers' line for this game; nothing the pupil sees waits for it.
+void GameLifecycle::logResult(bool setRecord) {
+    logGameResult(form_.recordDir, form_.correctCount, form_.wrongCount, setRecord,
+                  form_.lblnome1->caption());
 }
 
 void GameLifecycle::copy_Click() {

@@ -9,6 +9,7 @@
 #include "game/GameDialogs.h"
 #include "game/GameServices.h"
 #include "game/ProcessTerminator.h"
+#include "support/KeeperWait.h"
 #include "support/QStringPrinter.h"
 #include "support/ScriptedRandom.h"
 
@@ -89,7 +90,11 @@ public:
             GameServices{dialogs, random, calendar, terminator, recordDirectory});
         tavola = &game->tavola;
         tavola->build();
+        directory = recordDirectory;
     }
+    ~GameFixture() { waitForResultsLogKeepers(directory); }
+    GameFixture(const GameFixture&) = delete;
+    GameFixture& operator=(const GameFixture&) = delete;
 
     GameLifecycle& lifecycle() { return game->lifecycle; }
     ClockHandlers& clock() { return game->clock; }
@@ -114,4 +119,5 @@ public:
     RecordingTerminator terminator;
     std::unique_ptr<Game> game;
     Tavola* tavola = nullptr;
+    QString directory;
 };

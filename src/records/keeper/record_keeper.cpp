@@ -14,15 +14,21 @@
 //       that was cut short;
 //   trovapunti-record save DIRECTORY SCORE NAME
 //       under the lock, re-reads the stored score and, only if SCORE is still
-//       higher, replaces both files as one step.
+//       higher, replaces both files as one step;
+//   trovapunti-record log DIRECTORY RIGHT WRONG RECORD NAME
+//       under the lock, appends one line for a finished game to the teachers'
+//       results log (see ResultsLog.h); RECORD is yes if the game set the
+//       record. The account is the one that runs the keeper, not an argument.
+//       A log that cannot be written is also reported on the error stream and
+//       to the system log, since the game does not wait for the answer.
 //
 // It answers with one line on standard output and its exit status:
-//   ok / saved          0
+//   ok / saved / logged 0
 //   not-beaten          1
 //   error ENTRY CODE    2  ENTRY is "." (the directory) or a file name in it;
 //                          CODE is an errno number, or not-regular,
 //                          not-directory, cannot-create or busy
-//   refused WHAT        64 WHAT is arguments, directory, score or name
+//   refused WHAT        64 WHAT is arguments, directory, score, name or counts
 //
 // Why it is safe:
 // - the group privilege is kept only for the one directory fixed at build
@@ -42,6 +48,7 @@
 //   the old pair or the new pair and no temporary file behind.
 
 #include "records/keeper/RecordRules.h"
+#include "records/keeper/ResultsLog.h"
 
 #include <cerrno>
 #include <csignal>
@@ -53,8 +60,12 @@
 #include <string_view>
 #include <utility>
 
+#include <ctime>
+
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/stat.h>
+#include <syslog.h>
 #include <unistd.h>
 
 namespace {
@@ -75,6 +86,7 @@ enum Status { kDone = 0, kNotBeaten = 1, kFailed = 2, kRefused = 64 };
 // Where the run stands, so a failure can clean up what is its own.
 int g_directory = -1;
 bool g_staging = false; // new files exist but no intent yet: discard on failure
+bool g_logging = false; // a results line nobody waits for: failures are reported here
 
 #ifdef TROVAPUNTI_RECORD_KEEPER_DRILL
 // Test builds only: die at the chosen system call, to prove that a kill
@@ -91,6 +103,14 @@ void beforeSystemCall() {}
 #endif
 
 [[noreturn]] void answer(Status status, const std::string& line) {
+    if (g_logging && status != kDone) {
+        const std::string report =
+            std::string("the results log ") + ResultsLog::kFile + " was not written: " + line;
+        std::fprintf(stderr, "trovapunti-record: %s\n", report.c_str());
+        openlog("trovapunti-record", LOG_PID, LOG_USER);
+        syslog(LOG_WARNING, "%s", report.c_str());
+        closelog();
+    }
     std::fputs((line + '\n').c_str(), stdout);
     std::fflush(stdout);
     std::exit(status);
@@ -390,6 +410,54 @@ void ensureFile(const char* name) {
     answer(kDone, "saved");
 }
 
+// The name of the account that runs the keeper, from its real user id.
+std::string accountName() {
+    const uid_t uid = getuid();
+    if (const passwd* entry = getpwuid(uid); entry != nullptr && entry->pw_name != nullptr) {
+        return entry->pw_name;
+    }
+    return std::to_string(uid);
+}
+
+std::string hostName() {
+    char name[256] = {};
+    if (gethostname(name, sizeof name - 1) != 0) {
+        return {};
+    }
+    return name;
+}
+
+[[noreturn]] void logGame(const std::string& directory, const std::string& rightText,
+                          const std::string& wrongText, const std::string& recordText,
+                          const std::string& name) {
+    g_logging = true;
+    const std::optional<int> right = RecordRules::plainScore(rightText);
+    const std::optional<int> wrong = RecordRules::plainScore(wrongText);
+    if (!right || !wrong || *right < 0 || *wrong < 0 || *right + *wrong == 0 ||
+        (recordText != "yes" && recordText != "no")) {
+        refuse("counts");
+    }
+    if (!RecordRules::isHolderName(name)) {
+        refuse("name");
+    }
+    const ResultsLog::Game game{ResultsLog::localTime(std::time(nullptr)),
+                                hostName(),
+                                accountName(),
+                                name,
+                                *right,
+                                *wrong,
+                                recordText == "yes"};
+
+    openDirectory(directory, false);
+    lockExclusively();
+    recover();
+    if (const auto failed =
+            ResultsLog::append(g_directory, ResultsLog::line(game), beforeSystemCall)) {
+        failWith(failed->entry, failed->code);
+    }
+    answer(kDone, "logged");
+}
+
 // So that no file this program opens can land on a standard stream, where
 // an answer would be written into it.
 void keepStandardStreamsOpen() {
@@ -458,6 +526,9 @@ int main(int argc, char** argv) {
     }
     if (command == "save" && argc == 5) {
         save(directory, argv[3], argv[4]);
+    }
+    if (command == "log" && argc == 7) {
+        logGame(directory, argv[3], argv[4], argv[5], argv[6]);
     }
     refuse("arguments");
 }
