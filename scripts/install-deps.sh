@@ -16,9 +16,9 @@ packages=(
     qt6-svg-dev
     # The Debian package and its checks.
     debhelper dpkg-dev fakeroot lintian desktop-file-utils appstream reuse python3
-    # The end-to-end tests: a real X server, a keyboard tool, screenshots (xwd)
-    # and window properties (xprop).
-    xvfb xdotool x11-apps x11-utils
+    # The end-to-end tests: a real X server, a keyboard tool, screenshots (xwd),
+    # window properties (xprop), and a faster clock for whole games (faketime).
+    xvfb xdotool x11-apps x11-utils faketime
     libx11-dev libxdamage-dev libxtst-dev # the benchmarks watch an X server
 )
 

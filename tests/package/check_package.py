@@ -163,7 +163,7 @@ expect() { if [ "$2" != "$3" ]; then echo "FAIL $1: got '$2', want '$3'"; fi; }
 
 # First installation: nothing there, not even /var/games.
 sh "$control/postinst" configure
-expect "fresh install" "$(state $dir)" "root:games 2775 directory"
+expect "fresh install" "$(state $dir)" "root:games 2770 directory"
 expect "fresh record files" "$(state $dir/crt.txt)" "root:games 664 regular empty file"
 
 # A directory a hand copy or an old install left wrong, with its records.
@@ -172,7 +172,7 @@ printf '12\r\n' >$dir/crt.txt; chmod 0600 $dir/crt.txt
 printf 'Zoë\r\n' >$dir/ncrt.txt; chown nobody:nogroup $dir/ncrt.txt; chmod 0640 $dir/ncrt.txt
 echo 4242 >$dir/trovapunti.lock; chmod 0600 $dir/trovapunti.lock
 sh "$control/postinst" configure
-expect "repaired directory" "$(state $dir)" "root:games 2775 directory"
+expect "repaired directory" "$(state $dir)" "root:games 2770 directory"
 expect "repaired score" "$(state $dir/crt.txt)" "root:games 664 regular file"
 expect "repaired holder" "$(state $dir/ncrt.txt)" "root:games 664 regular file"
 expect "repaired lock" "$(state $dir/trovapunti.lock)" "root:games 664 regular file"
@@ -183,7 +183,7 @@ sh "$control/postrm" upgrade
 sh "$control/postinst" configure
 sh "$control/postrm" remove
 expect "kept on removal" "$(cat $dir/ncrt.txt)" "$(printf 'Zoë\r')"
-expect "kept on removal" "$(state $dir)" "root:games 2775 directory"
+expect "kept on removal" "$(state $dir)" "root:games 2770 directory"
 
 # Purge deletes the records.
 sh "$control/postrm" purge
@@ -193,7 +193,7 @@ expect "purged" "$(test -e $dir && echo present || echo absent)" "absent"
 echo stray >$dir
 sh "$control/postinst" configure 2>/dev/null
 expect "file moved aside" "$(cat $dir.old)" "stray"
-expect "directory after a stray file" "$(state $dir)" "root:games 2775 directory"
+expect "directory after a stray file" "$(state $dir)" "root:games 2770 directory"
 
 # A directory mounted from a network share keeps its record on purge.
 mount -t tmpfs trovapunti-share $dir

@@ -71,7 +71,10 @@ protected:
         return {"log", dir, "7", "2", "no", name};
     }
 
-    QTemporaryDir temp{QStringLiteral("/dev/shm/trovapunti-log-XXXXXX")};
+    // Memory-backed where possible: the drills test kills and races, not the disk.
+    QTemporaryDir temp{QFileInfo(QStringLiteral("/dev/shm")).isWritable()
+                           ? QStringLiteral("/dev/shm/trovapunti-log-XXXXXX")
+                           : QDir::tempPath() + QStringLiteral("/trovapunti-log-XXXXXX")};
     QString dir;
     QString log;
     std::mt19937 random{20261209};

@@ -46,6 +46,9 @@
 //   then renames both; whoever next takes the lock finishes a save that has
 //   an intent and discards one that has none, so a kill at any point leaves
 //   the old pair or the new pair and no temporary file behind.
+// - the results log is only ever appended to, one line per write under the
+//   lock; a line a kill or a full disk cut short is cut off again, so the
+//   log holds whole lines only (ResultsLog.cpp).
 
 #include "records/keeper/RecordRules.h"
 #include "records/keeper/ResultsLog.h"
@@ -55,12 +58,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
-
-#include <ctime>
 
 #include <fcntl.h>
 #include <pwd.h>
