@@ -170,10 +170,12 @@ std::optional<Failure> append(int directory, const std::string& text, void (*bef
     while (done < bytes.size() && error == 0) {
         beforeSystemCall();
         const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno != EINTR) {
-            error = errno;
-        } else if (n > 0) {
+        if (n > 0) {
             done += std::size_t(n);
+        } else if (n == 0) {
+            error = EIO;
+        } else if (errno != EINTR) {
+            error = errno;
         }
     }
     if (error == 0) {
