@@ -6,9 +6,9 @@
 
 # Sets up the record directory shared by every player of the machine and
 # repairs it whatever state it is in: owner root, group games, mode 2770 (new
-# files inherit the group; only the group, the keeper and the teachers, may
-# enter); record files and lock file root:games 0664, the teachers' results
-# log root:games 0660.
+# files inherit the group, and only the group, that is the keeper and the
+# teachers, may enter); record files and lock file root:games 0664, the
+# teachers' results log root:games 0660.
 # With the record keeper's path, also marks the keeper root:games 2755 (unless
 # the administrator overrides it with dpkg-statoverride) and has it create
 # what is missing and clear what a killed save left.
