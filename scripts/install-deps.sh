@@ -17,8 +17,9 @@ packages=(
     # The Debian package and its checks.
     debhelper dpkg-dev fakeroot lintian desktop-file-utils appstream reuse python3
     # The end-to-end tests: a real X server, a window manager, a keyboard tool,
-    # screenshots (xwd) and window properties (xprop).
-    xvfb openbox xdotool x11-apps x11-utils
+    # screenshots (xwd), window properties (xprop) and a faster clock for whole
+    # games (faketime).
+    xvfb openbox xdotool x11-apps x11-utils faketime
     # A Wayland session beside it: a headless compositor and Qt's Wayland
     # platform, which the game must pass over for XWayland.
     mutter qt6-wayland

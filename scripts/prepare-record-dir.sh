@@ -8,7 +8,8 @@
 # repairs it whatever state it is in: owner root, group games, mode 2770, so
 # that only the group (the record keeper, and teachers an administrator adds)
 # can enter it and new files inherit the group; record files and lock file
-# root:games 0660, the records kept.
+# root:games 0660, the records kept; the teachers' results log root:games
+# 0660.
 # With the record keeper's path, also marks the keeper root:games 2755 (unless
 # the administrator overrides it with dpkg-statoverride) and has it create
 # what is missing and clear what a killed save left.
@@ -65,6 +66,13 @@ fi
             warn "warning: $path is not a regular file; left as it is\n";
             next;
         }
+        if ($name =~ /^risultati/) {
+            # The results log never lay in an open directory: made root:games
+            # in place, whatever its size.
+            chown(0, $gid, $old) and chmod(0660, $old)
+                or die "error: cannot repair $path: $!\n";
+            next;
+        }
         defined(sysread($old, $bytes, 4096)) or die "error: cannot read $path: $!\n";
         unlink("$path.repair");
         sysopen($new, "$path.repair", O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, 0600)
@@ -73,7 +81,7 @@ fi
             and rename("$path.repair", $path)
             or die "error: cannot repair $path: $!\n";
     }
-' "$record_dir" crt.txt ncrt.txt trovapunti.lock
+' "$record_dir" crt.txt ncrt.txt trovapunti.lock risultati.csv risultati.1.csv
 
 if [[ -n "$keeper" ]]; then
     if [[ -L "$keeper" || ! -f "$keeper" ]]; then

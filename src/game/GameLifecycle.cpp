@@ -8,6 +8,7 @@
 #include "questions/QuestionHandlers.h"
 #include "records/LeadingNumber.h"
 #include "records/RecordStore.h"
+#include "records/ResultsLogEntry.h"
 #include "window/CaptionLabel.h"
 #include "window/Tavola.h"
 
@@ -92,6 +93,7 @@ void GameLifecycle::EndGame() {
     const double record = leadingNumber(form_.lblpunti->caption());
     const double score = form_.lblScore->caption().toDouble();
     if (!(record < score)) {
+        logResult(false);
         platform_.terminate(0);
         return;
     }
@@ -99,6 +101,7 @@ void GameLifecycle::EndGame() {
     RecordStore store(form_.recordDir);
     const SaveOutcome outcome =
         store.saveIfBeaten(score, form_.lblScore->caption(), form_.lblnome1->caption());
+    logResult(outcome.status == SaveOutcome::Status::Saved);
     switch (outcome.status) {
     case SaveOutcome::Status::Saved:
         platform_.messageBox(QStringLiteral("Ok ho registrato il tuo record, C A M P I O N E\""),
@@ -113,6 +116,12 @@ void GameLifecycle::EndGame() {
         break;
     }
     platform_.terminate(0);
+}
+
+// The teachers' line for this game; nothing the pupil sees waits for it.
+void GameLifecycle::logResult(bool setRecord) {
+    logGameResult(form_.recordDir, form_.correctCount, form_.wrongCount, setRecord,
+                  form_.lblnome1->caption());
 }
 
 void GameLifecycle::copy_Click() {

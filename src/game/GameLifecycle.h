@@ -28,6 +28,7 @@ public:
 private:
     void loadRecord();
     void showRecordProblem(const QString& message);
+    void logResult(bool setRecord);
 
     Tavola& form_;
     QuestionHandlers& questions_;

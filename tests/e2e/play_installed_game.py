@@ -5,6 +5,7 @@
 
 Usage: play_installed_game.py [OPTIONS] answer-right GAME SCREENSHOT_DIR
        play_installed_game.py [OPTIONS] window-icons GAME ICON_PNG DESKTOP_ENTRY
+       play_installed_game.py results-log GAME WORK_DIR
 
 Options:
   --wm COMMAND       run a window manager on the X server first, as on a desktop
@@ -22,11 +23,19 @@ message; the screenshots stay in SCREENSHOT_DIR. window-icons checks that the
 name box, the greeting and the window carry the mascot of ICON_PNG as icon,
 and the window class DESKTOP_ENTRY names (StartupWMClass), which ties them to
 the menu entry.
+results-log (as root) makes the keeper of WORK_DIR's installed game
+set-group-id games, plays two whole games as two accounts outside the group,
+with the clock sped up by faketime, and checks the two lines of the results
+log, which the second account cannot read.
 """
 
 import argparse
+import csv
+import grp
 import os
+import pwd
 import shlex
+import shutil
 import signal
 import struct
 import subprocess
@@ -113,8 +122,9 @@ def is_dark_green(rgb):
 class Session:
     """An Xvfb server and the game running on it, both stopped on leaving."""
 
-    def __init__(self, game, wm=None, wayland_session=False):
+    def __init__(self, game, wm=None, wayland_session=False, uid=None):
         self.game = game
+        self.uid = uid
         self.wm_command = shlex.split(wm) if wm else None
         self.wayland_session = wayland_session
         self.runtime = tempfile.mkdtemp(prefix="trovapunti-e2e-")
@@ -134,6 +144,8 @@ class Session:
         if not number:
             raise RuntimeError("Xvfb did not start")
         os.chmod(self.runtime, 0o700)
+        if self.uid is not None:
+            os.chown(self.runtime, self.uid, self.uid)
         self.env = {
             "PATH": os.environ.get("PATH", "/usr/bin:/bin"),
             "DISPLAY": f":{number}",
@@ -201,12 +213,12 @@ class Session:
         return subprocess.run(["xdotool", *args], env=self.env, capture_output=True, text=True,
                               timeout=TIMEOUT).stdout.split()
 
-    def start_game(self):
+    def start_game(self, prefix=()):
         env = dict(self.env)
         if self.wayland_session:
             del env["QT_QPA_PLATFORM"]
             env.update(XDG_SESSION_TYPE="wayland", WAYLAND_DISPLAY=WAYLAND_SOCKET)
-        self.process = subprocess.Popen([self.game], env=env)
+        self.process = subprocess.Popen([*prefix, self.game], env=env)
 
     def window_class(self, window):
         """The window's WM_CLASS: (instance, class)."""
@@ -471,16 +483,115 @@ def window_icons(session, icon_png, desktop_entry):
     print(f"the name box, the greeting and the window show the mascot, class {menu_class}")
 
 
+def free_id(exists, start):
+    while True:
+        try:
+            exists(start)
+        except KeyError:
+            return start
+        start += 1
+
+
+def play_whole_game(game, uid, name, right):
+    """Plays one game as account UID, answering one question right or wrong."""
+    with Session(game, uid=uid) as session:
+        # The clock runs 30 times faster: the fifteen minutes last 30 s.
+        session.start_game(["setpriv", f"--reuid={uid}", f"--regid={uid}", "--clear-groups", "--",
+                            "faketime", "-f", "+0 x30"])
+        name_box = session.wait_for_window(DIALOG_TITLE)
+        session.type_into(name_box, text=name, key="Return")
+        session.wait_until_gone(name_box)
+        answered = False
+        deadline = time.monotonic() + 120
+        while session.process.poll() is None:
+            if time.monotonic() > deadline:
+                raise AssertionError("the game did not end")
+            # Every box (greeting, farewell, record) is closed with Enter.
+            boxes = session.xdotool("search", "--onlyvisible", "--name", f"^({DIALOG_TITLE}|Data .*)$")
+            if boxes:
+                session.type_into(boxes[0], key="Return")
+                time.sleep(0.3)
+                continue
+            windows = session.xdotool("search", "--onlyvisible", "--name", f"^{CAPTION}$")
+            if windows and not answered:
+                window = windows[0]
+                session.xdotool("windowfocus", window)
+                time.sleep(0.5)
+                shot = session.screenshot(window)
+                x, y = lit_point(shot, *board_origin(shot))
+                if not right:
+                    x = x + 1 if x < 5 else x - 1
+                session.type_into(window, text=str(x), key="Return")
+                session.type_into(window, text=str(y), key="Return")
+                answered = True
+            time.sleep(0.3)
+        if session.process.returncode != 0:
+            raise AssertionError(f"the game ended with status {session.process.returncode}")
+        if not answered:
+            raise AssertionError("the main window never showed")
+
+
+def results_log(game, work_dir):
+    if os.geteuid() != 0 or not shutil.which("setpriv") or not shutil.which("faketime"):
+        print("SKIP: needs root, setpriv and faketime")
+        sys.exit(77)
+    games = grp.getgrnam("games").gr_gid
+    keeper = os.path.join(work_dir, "root/usr/libexec/trovapunti/trovapunti-record")
+    records = os.path.join(work_dir, "records")
+    log = os.path.join(records, "risultati.csv")
+    # As the package sets them up, the record directory shut to all but the group.
+    os.chown(keeper, 0, games)
+    os.chmod(keeper, 0o2755)
+    os.chown(records, 0, games)
+    os.chmod(records, 0o2770)
+    for entry in os.listdir(records):
+        if entry.startswith("risultati"):
+            os.remove(os.path.join(records, entry))
+        else:
+            os.chown(os.path.join(records, entry), 0, games)
+    first = free_id(pwd.getpwuid, 47400)
+    second = free_id(pwd.getpwuid, first + 1)
+    teacher = free_id(pwd.getpwuid, second + 1)
+
+    play_whole_game(game, first, PLAYER, right=True)
+    play_whole_game(game, second, '=Bruno; "B"', right=False)
+
+    for _ in range(100):  # the keeper writes after the game has gone
+        if os.path.exists(log) and open(log, "rb").read().count(b"\n") >= 3:
+            break
+        time.sleep(0.1)
+    with open(log, encoding="utf-8-sig", newline="") as f:
+        rows = list(csv.reader(f, delimiter=";"))
+    print("\n".join(";".join(row) for row in rows))
+    host = os.uname().nodename
+    expected = [[host, str(first), PLAYER, "1", "0", "1", "sì"],
+                [host, str(second), "'=Bruno; \"B\"", "0", "1", "1", "no"]]
+    if rows[0][:2] != ["data e ora", "computer"] or [row[1:] for row in rows[1:]] != expected:
+        raise AssertionError(f"the log holds {rows}, not the two games")
+
+    def as_account(uid, gid):
+        return subprocess.run(["setpriv", f"--reuid={uid}", f"--regid={gid}", "--clear-groups",
+                               "--", "cat", log], capture_output=True, timeout=TIMEOUT)
+    if as_account(first, first).returncode == 0 or as_account(second, second).returncode == 0:
+        raise AssertionError("a pupil's account read the results log")
+    if as_account(teacher, games).stdout != open(log, "rb").read():
+        raise AssertionError("an account of group games could not read the results log")
+    print("two accounts played, both lines are in the log; a pupil cannot read it, a teacher can")
+
+
 def main():
     parser = argparse.ArgumentParser(usage=__doc__)
     parser.add_argument("--wm")
     parser.add_argument("--wayland-session", action="store_true")
-    parser.add_argument("action", choices=("answer-right", "window-icons"))
+    parser.add_argument("action", choices=("answer-right", "window-icons", "results-log"))
     parser.add_argument("game")
     parser.add_argument("where", nargs="+")
     args = parser.parse_args()
-    if len(args.where) != (1 if args.action == "answer-right" else 2):
+    if len(args.where) != (2 if args.action == "window-icons" else 1):
         sys.exit(__doc__)
+    if args.action == "results-log":
+        results_log(args.game, args.where[0])
+        return
     with Session(args.game, args.wm, args.wayland_session) as session:
         session.start_game()
         if args.action == "answer-right":

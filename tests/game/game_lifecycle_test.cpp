@@ -280,4 +280,45 @@ TEST_F(GameLifecycleTest, AnUnusableRecordDirectoryIsReportedOnceAndTheGamePlays
     EXPECT_EQ(blocked.platform.exitStatuses, std::vector<int>{0});
 }
 
+TEST_F(GameLifecycleTest, OnlyAGameEndedWithAnswersLeavesTheTeachersALine) {
+    const QString log = game.recordFile(QStringLiteral("risultati.csv"));
+    startGame(QStringLiteral("Zoë"));
+    answerRight();
+    tavola.close();
+
+    const auto play = [&](const QString& name, int wrong) {
+        GameFixture next{std::vector<double>{0.7, 0.75, 0.3, 0.75}, game.recordFile(QString())};
+        next.platform.names.push_back(name);
+        next.lifecycle().Form_Load();
+        ASSERT_TRUE(next.showActive());
+        if (wrong > 0) {
+            QTest::keyClicks(next.tavola->Text4, QStringLiteral("1"));
+            QTest::keyClick(next.tavola->Text4, Qt::Key_Return);
+            QTest::keyClicks(next.tavola->TXTANSWER, QStringLiteral("4"));
+            QTest::keyClick(next.tavola->TXTANSWER, Qt::Key_Return);
+            next.tavola->wrongCount = std::int16_t(wrong);
+        }
+        for (int tick = 0; tick < 901 && next.platform.exitStatuses.empty(); ++tick) {
+            next.clock().Timer1_Timer();
+        }
+        // The end went on as before: farewell, record box, termination.
+        EXPECT_EQ(next.platform.messages.size(), wrong > 0 ? 3u : 2u);
+        EXPECT_EQ(next.platform.exitStatuses, std::vector<int>{0});
+    };
+    play(QStringLiteral("Nessuna risposta"), 0);
+    play(QStringLiteral("=Niccolò; \"il grande\""), 2);
+
+    // The keeper writes on its own, after the game has gone on.
+    QByteArray bytes;
+    for (int i = 0; i < 200 && !bytes.endsWith("\r\n"); ++i) {
+        QTest::qWait(50);
+        bytes = readBytes(log);
+    }
+    const QList<QByteArray> lines = bytes.split('\n');
+    ASSERT_EQ(lines.size(), 3) << bytes.toStdString();
+    EXPECT_TRUE(
+        lines[1].endsWith(QStringLiteral(";\"'=Niccolò; \"\"il grande\"\"\";1;2;3;sì\r").toUtf8()))
+        << lines[1].toStdString();
+}
+
 } // namespace

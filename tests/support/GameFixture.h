@@ -5,6 +5,7 @@
 #pragma once
 
 #include "game/Game.h"
+#include "support/KeeperWait.h"
 #include "support/QStringPrinter.h"
 #include "support/ScriptedPlatform.h"
 
@@ -25,7 +26,11 @@ public:
                        : recordDirectory) {
         game = std::make_unique<Game>(platform);
         tavola = &game->tavola;
+        directory = platform.recordDirectory();
     }
+    ~GameFixture() { waitForResultsLogKeepers(directory); }
+    GameFixture(const GameFixture&) = delete;
+    GameFixture& operator=(const GameFixture&) = delete;
 
     GameLifecycle& lifecycle() { return game->lifecycle; }
     ClockHandlers& clock() { return game->clock; }
@@ -47,4 +52,5 @@ public:
     ScriptedPlatform platform;
     std::unique_ptr<Game> game;
     Tavola* tavola = nullptr;
+    QString directory;
 };

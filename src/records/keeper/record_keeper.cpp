@@ -21,17 +21,23 @@
 //   trovapunti-record save DIRECTORY SCORE NAME
 //       under the lock, re-reads the stored score and, only if SCORE is still
 //       higher, replaces both files as one step. Every save, done or refused,
-//       is logged to the system log with the calling account.
+//       is logged to the system log with the calling account;
+//   trovapunti-record log DIRECTORY RIGHT WRONG RECORD NAME
+//       under the lock, appends one line for a finished game to the teachers'
+//       results log (see ResultsLog.h); RECORD is yes if the game set the
+//       record. The account is the one that runs the keeper, not an argument.
+//       A log that cannot be written is also reported on the error stream and
+//       to the system log, since the game does not wait for the answer.
 //
 // It answers with one line on standard output and its exit status:
-//   ok / saved          0
+//   ok / saved / logged 0
 //   record N M          0  followed by the score file's N bytes and the
 //                          name file's M bytes
 //   not-beaten          1
 //   error ENTRY CODE    2  ENTRY is "." (the directory) or a file name in it;
 //                          CODE is an errno number, or not-regular,
 //                          not-directory, cannot-create or busy
-//   refused WHAT        64 WHAT is arguments, directory, score or name
+//   refused WHAT        64 WHAT is arguments, directory, score, name or counts
 //
 // Why it is safe:
 // - the group privilege is kept only for the one directory fixed at build
@@ -52,8 +58,12 @@
 //   an intent and discards one that has none, so a kill at any point leaves
 //   the old pair or the new pair and no temporary file behind. Once the
 //   intent is on disk the save has happened and is answered so.
+// - the results log is only ever appended to, one line per write under the
+//   lock; a line a kill or a full disk cut short is cut off again, so the
+//   log holds whole lines only (ResultsLog.cpp).
 
 #include "records/keeper/RecordRules.h"
+#include "records/keeper/ResultsLog.h"
 
 #include <cerrno>
 #include <chrono>
@@ -61,6 +71,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -91,6 +102,7 @@ bool g_committed = false; // the intent is on disk: the save has happened
 // For the system log: a save's score as asked for, and who asked.
 std::optional<std::string> g_loggedScore;
 std::string g_account;
+bool g_logging = false; // a results line nobody waits for: failures are reported here
 
 #ifdef TROVAPUNTI_RECORD_KEEPER_DRILL
 // Test builds only: die at the chosen system call, to prove that a kill
@@ -106,6 +118,15 @@ void beforeSystemCall() {
 void beforeSystemCall() {}
 #endif
 
+// The name of the account that runs the keeper, from its real user id.
+std::string accountName() {
+    const uid_t uid = getuid();
+    if (const passwd* entry = getpwuid(uid); entry != nullptr && entry->pw_name != nullptr) {
+        return entry->pw_name;
+    }
+    return std::to_string(uid);
+}
+
 // One line to the system log for every save answered: who asked, for what
 // score, and what came of it. Any account may call the keeper directly, so
 // this is the teacher's trail.
@@ -118,6 +139,14 @@ void logSave(const std::string& outcome) {
 }
 
 [[noreturn]] void answer(Status status, const std::string& line) {
+    if (g_logging && status != kDone) {
+        const std::string report =
+            std::string("the results log ") + ResultsLog::kFile + " was not written: " + line;
+        std::fprintf(stderr, "trovapunti-record: %s\n", report.c_str());
+        openlog("trovapunti-record", LOG_PID, LOG_USER);
+        syslog(LOG_WARNING, "%s", report.c_str());
+        closelog();
+    }
     std::fputs((line + '\n').c_str(), stdout);
     std::fflush(stdout);
     if (g_loggedScore) {
@@ -455,6 +484,45 @@ void ensureFile(const char* name) {
     answer(kDone, "saved");
 }
 
+std::string hostName() {
+    char name[256] = {};
+    if (gethostname(name, sizeof name - 1) != 0) {
+        return {};
+    }
+    return name;
+}
+
+[[noreturn]] void logGame(const std::string& directory, const std::string& rightText,
+                          const std::string& wrongText, const std::string& recordText,
+                          const std::string& name) {
+    g_logging = true;
+    const std::optional<int> right = RecordRules::plainScore(rightText);
+    const std::optional<int> wrong = RecordRules::plainScore(wrongText);
+    if (!right || !wrong || *right < 0 || *wrong < 0 || *right + *wrong == 0 ||
+        (recordText != "yes" && recordText != "no")) {
+        refuse("counts");
+    }
+    if (!RecordRules::isHolderName(name)) {
+        refuse("name");
+    }
+    const ResultsLog::Game game{ResultsLog::localTime(std::time(nullptr)),
+                                hostName(),
+                                accountName(),
+                                name,
+                                *right,
+                                *wrong,
+                                recordText == "yes"};
+
+    openDirectory(directory, false);
+    lock(F_WRLCK, kSaveLockWait);
+    recover();
+    if (const auto failed =
+            ResultsLog::append(g_directory, ResultsLog::line(game), beforeSystemCall)) {
+        failWith(failed->entry, failed->code);
+    }
+    answer(kDone, "logged");
+}
+
 // So that no file this program opens can land on a standard stream, where
 // an answer would be written into it.
 void keepStandardStreamsOpen() {
@@ -507,8 +575,7 @@ int main(int argc, char** argv) {
     const std::string_view command = argc > 1 ? argv[1] : "";
     if (command == "save") {
         g_loggedScore = argc > 3 ? argv[3] : "";
-        const passwd* account = getpwuid(getuid());
-        g_account = account != nullptr ? account->pw_name : "?";
+        g_account = accountName();
     }
     if (argc < 3) {
         refuse("arguments");
@@ -532,6 +599,9 @@ int main(int argc, char** argv) {
     }
     if (command == "save" && argc == 5) {
         save(directory, argv[3], argv[4]);
+    }
+    if (command == "log" && argc == 7) {
+        logGame(directory, argv[3], argv[4], argv[5], argv[6]);
     }
     refuse("arguments");
 }

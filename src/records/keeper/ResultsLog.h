@@ -1,0 +1,63 @@
+// SPDX-FileCopyrightText: 2026 Trovapunti developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include <cstddef>
+#include <ctime>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// The results log: one line per finished game in risultati.csv, in the
+// record directory, for the teachers. A spreadsheet set up for Italian opens
+// it as it is: UTF-8 with a byte order mark, fields separated by ';', a
+// header line, lines ending in CR LF. Plain C++ and POSIX for the keeper.
+namespace ResultsLog {
+
+inline constexpr const char* kFile = "risultati.csv";
+// Where the log moves, replacing the one before, once it would pass kMaxBytes.
+inline constexpr const char* kOlderFile = "risultati.1.csv";
+inline constexpr std::size_t kMaxBytes = 4 * 1024 * 1024;
+
+struct Game {
+    std::string when;    // local time, ISO 8601 with its offset
+    std::string host;    // the machine's name
+    std::string account; // the account that played
+    std::string name;    // the name typed at the start
+    int right = 0;
+    int wrong = 0;
+    bool record = false; // the game set the machine's record
+};
+
+// The first line of a new log, byte order mark included.
+std::string header();
+
+// One line for the game, CR LF included.
+std::string line(const Game& game);
+
+// A field as the line holds it: quoted when it holds ';', '"' or a line
+// break, or starts with '=', '+', '-' or '@'; a spreadsheet would take the
+// latter for a formula, so they also get a leading apostrophe and show as
+// text. Control characters, which no field should hold, become '?'.
+std::string field(std::string_view text);
+
+// The moment as 2026-12-09T14:30:05+01:00 in the machine's time zone.
+std::string localTime(std::time_t moment);
+
+// What went wrong: the entry ("." for the directory or a file name) and an
+// errno number or a word, as the keeper reports it.
+struct Failure {
+    const char* entry;
+    std::string code;
+};
+
+// Appends the line to the log in the directory, with the header first when
+// the log is new. The caller holds the record lock. The line goes in with
+// one write at the end of the file; a short write or a failed flush is cut
+// off again, and a line cut short by a crash before is dropped first, so
+// the log holds whole lines only. beforeSystemCall runs before each call.
+std::optional<Failure> append(int directory, const std::string& text, void (*beforeSystemCall)());
+
+} // namespace ResultsLog
