@@ -22,6 +22,9 @@ packages=(
     # A Wayland session beside it: a headless compositor and Qt's Wayland
     # platform, which the game must pass over for XWayland.
     mutter qt6-wayland
+    # What a screen reader hears: a D-Bus session, the accessibility bus and a
+    # listener on it.
+    dbus-daemon dbus-bin at-spi2-core python3-pyatspi
 )
 
 missing=()
