@@ -167,7 +167,7 @@ def hear_verdict(session, log_path):
 
     x, y = lit_point(session, window)
     print(f"first question: ({x}, {y})")
-    window_events = start = len(read_events(log_path))
+    window_events = len(read_events(log_path))
     check_nothing_tells(pyatspi, log_path, 0, x, y)
     start = len(read_events(log_path))
     session.type_into(window, text=str(x), key="Return")
@@ -185,6 +185,9 @@ def hear_verdict(session, log_path):
     x, y = lit_point(session, window)
     print(f"second question: ({x}, {y})")
     check_nothing_tells(pyatspi, log_path, start, x, y)
+    kept = [text for text, _ in game_texts(pyatspi) if RIGHT in text]
+    if kept:
+        raise AssertionError(f"the last verdict is still told: {kept}")
     start = len(read_events(log_path))
     wrong_y = 1 if y != 1 else 2
     session.type_into(window, text=str(x), key="Return")
@@ -198,7 +201,7 @@ def hear_verdict(session, log_path):
     count_named(log_path, start, "Risposte totali: 2")
     events = read_events(log_path)
     unread = [e for e in events[window_events:] if "unread" in e]
-    print(f"{len(events)} events, {len(events) - window_events} with the window shown, "
+    print(f"{len(events)} events, {len(events) - window_events} since the first question was read, "
           f"{len(unread)} of them from objects already gone; the verdicts were heard")
 
 
