@@ -25,6 +25,9 @@ packages=(
     mutter qt6-wayland
     # The lab-wide record test: a GlusterFS volume mounted by FUSE.
     glusterfs-server glusterfs-client iproute2
+    # What a screen reader hears: a D-Bus session, the accessibility bus and a
+    # listener on it.
+    dbus-daemon dbus-bin at-spi2-core python3-pyatspi
 )
 
 missing=()

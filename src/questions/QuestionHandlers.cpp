@@ -20,6 +20,7 @@ void QuestionHandlers::cmdNext_Click() {
     }
     random_.reseedFromClock();
     judged_ = false;
+    forgetVerdict();
 
     form_.Text1->setText(QString());
     form_.Text2->setText(QString());
@@ -85,7 +86,28 @@ void QuestionHandlers::TXTANSWER_LostFocus() {
         raiseCount(form_.wrongCount);
         form_.lblMessage[0]->setCaption(verdict.message);
     }
+    tellVerdict(verdict.message);
     form_.lblScore1->setCaption(QString::number(form_.wrongCount));
     form_.lblScore->setCaption(QString::number(form_.correctCount));
     form_.lblScore2->setCaption(QString::number(totalCount(form_.correctCount, form_.wrongCount)));
+}
+
+void QuestionHandlers::tellVerdict(const QString& message) {
+    // The judgement runs as the ordinate box is left: the window's focus has
+    // already moved on, and the control taking it is announced only after.
+    QWidget* teller = form_.focusWidget();
+    if (teller == nullptr || teller == form_.TXTANSWER) {
+        return;
+    }
+    verdictTeller_ = teller;
+    tellerDescription_ = teller->accessibleDescription();
+    teller->setAccessibleDescription(
+        tellerDescription_.isEmpty() ? message : message + QLatin1Char(' ') + tellerDescription_);
+}
+
+void QuestionHandlers::forgetVerdict() {
+    if (verdictTeller_) {
+        verdictTeller_->setAccessibleDescription(tellerDescription_);
+    }
+    verdictTeller_.clear();
 }

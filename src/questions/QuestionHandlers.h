@@ -4,6 +4,10 @@
 
 #pragma once
 
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
 class RandomSource;
 class Tavola;
 
@@ -20,9 +24,18 @@ public:
     void TXTANSWER_LostFocus();
 
 private:
+    // A screen reader speaks a control's description when the focus lands
+    // on it, not a label that changes elsewhere: the control taking the
+    // focus from the ordinate box ("Nuovo calcolo" after Enter) tells the
+    // verdict first, until the next question.
+    void tellVerdict(const QString& message);
+    void forgetVerdict();
+
     Tavola& form_;
     RandomSource& random_;
     // Each question is judged once: leaving the ordinate box again changes
     // no count, so no answer can be counted twice.
     bool judged_ = false;
+    QPointer<QWidget> verdictTeller_;
+    QString tellerDescription_;
 };

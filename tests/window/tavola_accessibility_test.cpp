@@ -31,6 +31,7 @@ public:
         QAccessible::Event type;
         QObject* object;
         QString name;
+        QString description;
         QString textChange; // inserted and removed text of a text notice
         bool readable;      // the object offers the text interface a bridge needs
     };
@@ -61,8 +62,12 @@ public:
 private:
     static void record(QAccessibleEvent* event) {
         QAccessibleInterface* iface = event->accessibleInterface();
-        Notice notice{event->type(), event->object(), iface ? iface->text(QAccessible::Name) : "",
-                      QString(), iface != nullptr && iface->textInterface() != nullptr};
+        Notice notice{event->type(),
+                      event->object(),
+                      iface ? iface->text(QAccessible::Name) : "",
+                      iface ? iface->text(QAccessible::Description) : "",
+                      QString(),
+                      iface != nullptr && iface->textInterface() != nullptr};
         if (event->type() == QAccessible::TextUpdated) {
             auto* update = static_cast<QAccessibleTextUpdateEvent*>(event);
             notice.textChange = update->textInserted() + "|" + update->textRemoved();
@@ -217,13 +222,33 @@ TEST_F(TavolaAccessibility, JudgementAndChangedCountsAreAnnounced) {
 
     EXPECT_EQ(notices.of(tavola->lblMessage[0], QAccessible::NameChanged).size(), 1u);
 
+    // What a screen reader speaks: the focus landing on the button, which
+    // tells the verdict before its own description, until the next question.
+    const QString ownDescription = QStringLiteral("Accende un nuovo punto rosso da trovare.");
+    const auto landed = notices.of(tavola->cmdNext, QAccessible::Focus);
+    ASSERT_EQ(landed.size(), 1u);
+    EXPECT_EQ(landed[0].name, QStringLiteral("Nuovo calcolo"));
+    EXPECT_EQ(landed[0].description, QStringLiteral("Sbagliato!! ( 2;-4 ) ") + ownDescription);
+
     // Emptying the message tells of its new name once and alerts nobody.
     tavola->cmdNext->click();
+    EXPECT_EQ(accessible(tavola->cmdNext)->text(QAccessible::Description), ownDescription);
     EXPECT_EQ(notices.of(tavola->lblMessage[0], QAccessible::NameChanged).size(), 2u);
     EXPECT_EQ(notices.of(tavola->lblMessage[0], QAccessible::Alert).size(), 1u);
-    answer("-3", "4");
-    // The same message in the next question is announced again.
+    // Left by Tab, the ordinate box hands the verdict to the abscissa box,
+    // which takes the focus.
+    QTest::keyClicks(tavola->Text4, QStringLiteral("-3"));
+    QTest::keyClick(tavola->Text4, Qt::Key_Return);
+    QTest::keyClicks(tavola->TXTANSWER, QStringLiteral("4"));
+    QTest::keyClick(tavola->TXTANSWER, Qt::Key_Tab);
+    ASSERT_FALSE(notices.of(tavola->Text4, QAccessible::Focus).empty());
+    EXPECT_TRUE(notices.of(tavola->Text4, QAccessible::Focus)
+                    .back()
+                    .description.startsWith(QStringLiteral("Esatto, è incredibile!!! Scrivi")));
+    tavola->cmdNext->setEnabled(true);
     tavola->cmdNext->click();
+    EXPECT_FALSE(accessible(tavola->Text4)->text(QAccessible::Description).contains("Esatto"));
+    // The same message in the next question is announced again.
     answer("1", "1");
     const auto right = notices.of(tavola->lblMessage[1], QAccessible::Alert);
     ASSERT_EQ(right.size(), 2u);
