@@ -5,10 +5,14 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
 
 #include <fcntl.h>
 #include <signal.h>
@@ -108,3 +112,27 @@ private:
 };
 
 } // namespace KeeperProcess
+
+// A record directory the keeper created in a scratch folder of the test's own.
+// The drills test what a kill or a race does, not the disk: memory-backed
+// storage, where there is some, keeps their hundreds of flushes quick.
+class KeeperDirectoryTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(temp.isValid());
+        dir = temp.path() + QStringLiteral("/records");
+        ASSERT_EQ(KeeperProcess::run(QStringLiteral(RECORD_KEEPER_PATH), {"create", dir}).line,
+                  "ok");
+        log = dir + QStringLiteral("/risultati.csv");
+    }
+
+    static QString scratchTemplate() {
+        const QFileInfo shm(QStringLiteral("/dev/shm"));
+        return (shm.isDir() && shm.isWritable() ? shm.filePath() : QDir::tempPath()) +
+               QStringLiteral("/trovapunti-test-XXXXXX");
+    }
+
+    QTemporaryDir temp{scratchTemplate()};
+    QString dir;
+    QString log; // the teachers' results log in it
+};

@@ -37,16 +37,6 @@ namespace {
 const QString kKeeper = QStringLiteral(RECORD_KEEPER_PATH);
 const QString kDrillKeeper = QStringLiteral(DRILL_KEEPER_PATH);
 
-// The drills test what a kill or a race does, not the disk: memory-backed
-// storage keeps their hundreds of flushes quick.
-QString scratchTemplate() {
-    const QString shm = QStringLiteral("/dev/shm");
-    if (QFileInfo(shm).isDir() && QFileInfo(shm).isWritable()) {
-        return shm + QStringLiteral("/trovapunti-drill-XXXXXX");
-    }
-    return QDir::tempPath() + QStringLiteral("/trovapunti-drill-XXXXXX");
-}
-
 QByteArray line(const QString& text) {
     return text.toUtf8() + "\r\n";
 }
@@ -56,21 +46,13 @@ QStringList entries(const QString& dir) {
                                QDir::NoDotAndDotDot);
 }
 
-class RecordDrill : public ::testing::Test {
+class RecordDrill : public KeeperDirectoryTest {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(temp.isValid());
-        dir = temp.path() + QStringLiteral("/records");
-        ASSERT_EQ(KeeperProcess::run(kKeeper, {"create", dir}).line, "ok");
-    }
-
     void store(int score, const QString& name) const {
         ASSERT_TRUE(put(dir + "/crt.txt", line(QString::number(score))));
         ASSERT_TRUE(put(dir + "/ncrt.txt", line(name)));
     }
 
-    QTemporaryDir temp{scratchTemplate()};
-    QString dir;
     std::mt19937 random{20261209};
 };
 

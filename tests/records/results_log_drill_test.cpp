@@ -58,25 +58,12 @@ QStringList gamesIn(const QString& log) {
     return names;
 }
 
-class ResultsLogDrill : public ::testing::Test {
+class ResultsLogDrill : public KeeperDirectoryTest {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(temp.isValid());
-        dir = temp.path() + QStringLiteral("/records");
-        ASSERT_EQ(KeeperProcess::run(kKeeper, {"create", dir}).line, "ok");
-        log = dir + QStringLiteral("/risultati.csv");
-    }
-
     QStringList logArguments(const QString& name) const {
         return {"log", dir, "7", "2", "no", name};
     }
 
-    // Memory-backed where possible: the drills test kills and races, not the disk.
-    QTemporaryDir temp{QFileInfo(QStringLiteral("/dev/shm")).isWritable()
-                           ? QStringLiteral("/dev/shm/trovapunti-log-XXXXXX")
-                           : QDir::tempPath() + QStringLiteral("/trovapunti-log-XXXXXX")};
-    QString dir;
-    QString log;
     std::mt19937 random{20261209};
 };
 

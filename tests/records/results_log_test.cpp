@@ -59,23 +59,12 @@ TEST(ResultsLogLine, HoldsTheGameAndQuotesWhatASpreadsheetWouldMisread) {
     ::tzset();
 }
 
-class ResultsLogKeeper : public ::testing::Test {
+class ResultsLogKeeper : public KeeperDirectoryTest {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(temp.isValid());
-        dir = temp.path() + QStringLiteral("/records");
-        ASSERT_EQ(KeeperProcess::run(kKeeper, {"create", dir}).line, "ok");
-        log = dir + QStringLiteral("/risultati.csv");
-    }
-
     QByteArray logGame(const QString& right, const QString& wrong, const QString& record,
                        const QString& name) const {
         return KeeperProcess::run(kKeeper, {"log", dir, right, wrong, record, name}).line;
     }
-
-    QTemporaryDir temp;
-    QString dir;
-    QString log;
 };
 
 TEST_F(ResultsLogKeeper, EachFinishedGameAddsOneLineThatCsvReadersSplitIntoItsColumns) {
