@@ -11,6 +11,7 @@
 
 #include <QPainter>
 
+#include <QAccessible>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QMenuBar>
@@ -323,6 +324,10 @@ TEST_P(TavolaOnScreen, WholeWindowShowsAndPlays) {
         }
     }
     EXPECT_EQ(tavola.Text4->font().pixelSize(), scaledLength(64, factor));
+    // Assistive technology finds the picture where it is drawn.
+    QAccessibleInterface* picture = QAccessible::queryAccessibleInterface(&board)->child(0);
+    EXPECT_EQ(picture->rect().size(),
+              QSize(scaledLength(kPictureSize, factor), scaledLength(kPictureSize, factor)));
     EXPECT_EQ(tavola.TXTANSWER->x(), scaledLength(12720 / 15, factor));
     // The record line's letters stand on the board (as at design size, the
     // tail of the p in "con punti" may pass its last row by a pixel).
