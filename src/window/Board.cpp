@@ -8,6 +8,7 @@
 
 #include <QPaintEngine>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -17,10 +18,12 @@ constexpr int kAxisColumn = gridColumn(kAxisLine);
 constexpr int kAxisRow = gridRow(kAxisLine);
 const QColor kGrey(0xBD, 0xBD, 0xBD);
 
-qreal deviceRatio(QPainter& painter) {
+// Device pixels per painted pixel.
+qreal deviceScale(QPainter& painter) {
     // The painted device, not the widget: a grab into an image of another
     // ratio gets the picture drawn for that image.
-    return painter.paintEngine()->paintDevice()->devicePixelRatio();
+    return painter.paintEngine()->paintDevice()->devicePixelRatio() *
+           painter.worldTransform().m11();
 }
 
 // Draws the text with the left, right or horizontal centre (anchor.x() and
@@ -47,11 +50,26 @@ QSize Board::sizeHint() const {
     return {1016, 722};
 }
 
+void Board::setFactor(double factor) {
+    if (factor != factor_) {
+        factor_ = factor;
+        update();
+    }
+}
+
+void Board::updateDesignRect(const QRect& rect) {
+    // A pixel of margin takes in the rounding at any factor.
+    const QRectF scaled(rect.x() * factor_, rect.y() * factor_, rect.width() * factor_,
+                        rect.height() * factor_);
+    update(scaled.toAlignedRect().adjusted(-1, -1, 1, 1));
+}
+
 void Board::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
+    painter.scale(factor_, factor_);
     paintGrid(painter);
     painter.setPen(Qt::NoPen);
-    painter.setRenderHint(QPainter::Antialiasing, deviceRatio(painter) != 1.0);
+    painter.setRenderHint(QPainter::Antialiasing, deviceScale(painter) != 1.0);
     for (const MarkerGroup* group : markers_) {
         for (const Marker& marker : group->markers()) {
             if (marker.backStyle() == Marker::kOpaque) {
@@ -67,7 +85,14 @@ void Board::paintEvent(QPaintEvent* /*event*/) {
 
 void paintGrid(QPainter& painter) {
     painter.save();
-    painter.fillRect(0, 0, kPictureSize, kPictureSize, Qt::white);
+    const qreal scale = deviceScale(painter);
+    // A line of one pixel stays one device pixel wide when drawn smaller.
+    const qreal hair = std::max(1.0, 1.0 / scale);
+    const auto fill = [&painter, hair](int x, int y, int width, int height, const QColor& colour) {
+        painter.fillRect(QRectF(x, y, width == 1 ? hair : width, height == 1 ? hair : height),
+                         colour);
+    };
+    fill(0, 0, kPictureSize, kPictureSize, Qt::white);
     // Grey unit lines, stopping one pixel short of the last grid line, with
     // paper left for the labels.
     const int gridEnd = gridColumn(10) - gridColumn(0);
@@ -75,29 +100,29 @@ void paintGrid(QPainter& painter) {
         if (k == kAxisLine) {
             continue;
         }
-        painter.fillRect(gridColumn(k), gridRow(0), 1, gridEnd, kGrey);
-        painter.fillRect(gridColumn(0), gridRow(k), gridEnd, 1, kGrey);
-        painter.fillRect(gridColumn(k), 359, 1, 16, Qt::white);
+        fill(gridColumn(k), gridRow(0), 1, gridEnd, kGrey);
+        fill(gridColumn(0), gridRow(k), gridEnd, 1, kGrey);
+        fill(gridColumn(k), 359, 1, 16, Qt::white);
         const int blankLeft = k < kAxisLine ? 338 : 334;
-        painter.fillRect(blankLeft, gridRow(k), 345 - blankLeft, 1, Qt::white);
+        fill(blankLeft, gridRow(k), 345 - blankLeft, 1, Qt::white);
     }
     // Axes, arrowheads at the positive ends, ticks off the origin.
-    painter.fillRect(5, kAxisRow, 696, 1, Qt::black);
-    painter.fillRect(kAxisColumn, 5, 1, 695, Qt::black);
+    fill(5, kAxisRow, 696, 1, Qt::black);
+    fill(kAxisColumn, 5, 1, 695, Qt::black);
     for (int i = 0; i < 8; ++i) {
         const int h = i / 2;
-        painter.fillRect(kAxisColumn - h, 5 + i, 2 * h + 1, 1, Qt::black);
-        painter.fillRect(700 - i, kAxisRow - h, 1, 2 * h + 1, Qt::black);
+        fill(kAxisColumn - h, 5 + i, 2 * h + 1, 1, Qt::black);
+        fill(700 - i, kAxisRow - h, 1, 2 * h + 1, Qt::black);
     }
     for (int k = 0; k <= 10; ++k) {
         if (k != kAxisLine) {
-            painter.fillRect(gridColumn(k), kAxisRow - 1, 1, 4, Qt::black);
-            painter.fillRect(kAxisColumn - 1, gridRow(k), 4, 1, Qt::black);
+            fill(gridColumn(k), kAxisRow - 1, 1, 4, Qt::black);
+            fill(kAxisColumn - 1, gridRow(k), 4, 1, Qt::black);
         }
     }
     // Numbers under the x axis and left of the y axis, then the letters.
     QFont face = WindowFonts::font(QStringLiteral("MS Sans Serif"), 10);
-    if (deviceRatio(painter) == 1.0) {
+    if (scale == 1.0) {
         face.setStyleStrategy(QFont::NoAntialias);
     }
     painter.setFont(face);
@@ -114,12 +139,12 @@ void paintGrid(QPainter& painter) {
             drawLabel(painter, digit, QPointF(x, 371), Qt::AlignHCenter);
         } else {
             drawLabel(painter, digit, QPointF(x, 371), Qt::AlignLeft);
-            painter.fillRect(x - 5, 367, 4, 1, Qt::black);
+            fill(x - 5, 367, 4, 1, Qt::black);
         }
         const int y = gridRow(10 - k);
         drawLabel(painter, digit, QPointF(343, y + 6), Qt::AlignRight);
         if (value < 0) {
-            painter.fillRect(334, y + 2, 4, 1, Qt::black);
+            fill(334, y + 2, 4, 1, Qt::black);
         }
     }
     drawLabel(painter, QStringLiteral("x"), QPointF(693, 349), Qt::AlignLeft);

@@ -37,6 +37,13 @@ void CaptionLabel::setAutoSize(bool autoSize) {
     autoSize_ = autoSize;
 }
 
+void CaptionLabel::placeAt(const QRect& geometry) {
+    setGeometry(geometry);
+    if (fitted_) {
+        fitToCaption();
+    }
+}
+
 void CaptionLabel::setSpokenName(SpokenName spokenName, bool alerts) {
     spokenName_ = std::move(spokenName);
     alerts_ = alerts;
@@ -84,4 +91,5 @@ QString CaptionLabel::displayText(const QString& caption) {
 void CaptionLabel::fitToCaption() {
     // The top-left corner stays; only the size follows the text.
     resize(sizeHint());
+    fitted_ = true;
 }

@@ -25,6 +25,10 @@ public:
 
     void setAutoSize(bool autoSize);
 
+    // Moves the label to the given place; an auto-size label that has fitted
+    // a caption fits it again there, in its present font.
+    void placeAt(const QRect& geometry);
+
     // From now on the label's accessible name follows each caption through
     // spokenName; screen readers are told when that name changes. A label
     // that alerts is announced every time it gets a caption that is not
@@ -47,6 +51,7 @@ private:
 
     QString caption_;
     bool autoSize_ = false;
+    bool fitted_ = false;
     SpokenName spokenName_;
     bool alerts_ = false;
 };

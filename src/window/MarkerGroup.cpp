@@ -4,28 +4,29 @@
 
 #include "window/MarkerGroup.h"
 
-#include <QWidget>
+#include "window/Board.h"
+
 #include <stdexcept>
 #include <utility>
 
 void Marker::setBackStyle(int style) {
     if (style != backStyle_) {
         backStyle_ = style;
-        board_->update(disc_);
+        board_->updateDesignRect(disc_);
     }
 }
 
 void Marker::setBackColor(std::uint32_t colour) {
     if (colour != backColor_) {
         backColor_ = colour;
-        board_->update(disc_);
+        board_->updateDesignRect(disc_);
     }
 }
 
 MarkerGroup::MarkerGroup(int groupNumber)
     : number_(groupNumber), layout_(markerGroupLayout(groupNumber)) {}
 
-void MarkerGroup::placeOn(QWidget* board) {
+void MarkerGroup::placeOn(Board* board) {
     for (int index = layout_.firstIndex; index <= layout_.lastIndex; ++index) {
         markers_.emplace_back(board, discRect(pointOf({number_, index})));
     }

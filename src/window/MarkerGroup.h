@@ -11,7 +11,7 @@
 
 #include "window/BoardGeometry.h"
 
-class QWidget;
+class Board;
 
 // One point marker of the board: a 25-pixel disc that is either invisible or
 // filled with its back colour. It is a value the board paints; a change asks
@@ -22,18 +22,18 @@ public:
     static constexpr int kOpaque = 1;
     static constexpr std::uint32_t kRed = 0x0000FF;
 
-    Marker(QWidget* board, QRect disc) : board_(board), disc_(disc) {}
+    Marker(Board* board, QRect disc) : board_(board), disc_(disc) {}
 
     int backStyle() const { return backStyle_; }
     void setBackStyle(int style);
     // The colour as 0xBBGGRR.
     std::uint32_t backColor() const { return backColor_; }
     void setBackColor(std::uint32_t colour);
-    // The disc's square in the board's pixels.
+    // The disc's square in the board's design pixels.
     QRect disc() const { return disc_; }
 
 private:
-    QWidget* board_;
+    Board* board_;
     QRect disc_;
     int backStyle_ = kTransparent;
     std::uint32_t backColor_ = 0xFFFFFF;
@@ -51,7 +51,7 @@ public:
 
     // Places one transparent marker per index on its lattice point of the
     // board, whose top-left corner is the grid picture's.
-    void placeOn(QWidget* board);
+    void placeOn(Board* board);
 
     // Throws std::out_of_range outside firstIndex()..lastIndex().
     Marker& operator[](int index);

@@ -10,11 +10,9 @@
 #include <QStyleOptionFocusRect>
 #include <qdrawutil.h>
 
-namespace {
-constexpr int kPictureSize = 32;
+PictureButton::PictureButton(QWidget* parent) : QPushButton(parent) {
+    setIconSize(QSize(32, 32));
 }
-
-PictureButton::PictureButton(QWidget* parent) : QPushButton(parent) {}
 
 bool PictureButton::event(QEvent* event) {
     if (event->type() == QEvent::Shortcut && isEnabled() && !hasFocus() &&
@@ -54,12 +52,12 @@ void PictureButton::paintEvent(QPaintEvent*) {
 
     const int shift = sunken ? 1 : 0;
     const int textHeight = fontMetrics().height();
-    const int top = (area.height() - kPictureSize - 2 - textHeight) / 2 + shift;
-    icon().paint(&painter,
-                 QRect((area.width() - kPictureSize) / 2 + shift, top, kPictureSize, kPictureSize),
+    const int picture = iconSize().width();
+    const int top = (area.height() - picture - 2 - textHeight) / 2 + shift;
+    icon().paint(&painter, QRect((area.width() - picture) / 2 + shift, top, picture, picture),
                  Qt::AlignCenter, pictureMode());
 
-    const QRect textRect(shift, top + kPictureSize + 2, area.width(), textHeight);
+    const QRect textRect(shift, top + picture + 2, area.width(), textHeight);
     style()->drawItemText(&painter, textRect,
                           Qt::AlignHCenter | Qt::AlignTop | Qt::TextShowMnemonic, palette(),
                           isEnabled(), text(), QPalette::ButtonText);

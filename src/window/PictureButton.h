@@ -8,9 +8,10 @@
 #include <QIcon>
 #include <QPushButton>
 
-// A push button in the graphical style: its own back colour and a 32 x 32
-// picture above the caption. The picture is the button's icon: its normal
-// face, its disabled face, and its active face while pressed.
+// A push button in the graphical style: its own back colour and a picture
+// of its icon size (32 x 32 at design size) above the caption. The picture
+// is the button's icon: its normal face, its disabled face, and its active
+// face while pressed.
 class PictureButton : public QPushButton {
     Q_OBJECT
 public:

@@ -5,10 +5,16 @@
 #include "window/Tavola.h"
 
 #include "window/AnswerBox.h"
+#include "window/Board.h"
 #include "window/PictureButton.h"
+#include "window/WindowScale.h"
 
 #include <QKeyEvent>
+#include <QMenuBar>
+#include <QScreen>
 #include <QShowEvent>
+#include <QWindow>
+#include <algorithm>
 
 Tavola::Tavola(QWidget* parent) : QMainWindow(parent) {
     setupUi(this);
@@ -31,9 +37,54 @@ void Tavola::moveFocusTo(QWidget* control) {
 
 void Tavola::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
+    if (!frameFitted_ && windowHandle() != nullptr) {
+        // The window manager frames the window before it first shows it.
+        windowHandle()->installEventFilter(this);
+    }
     if (!firstShowDone_ && !event->spontaneous()) {
         firstShowDone_ = true;
         emit firstShown();
+    }
+}
+
+bool Tavola::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == windowHandle() && event->type() == QEvent::Expose && !frameFitted_ &&
+        windowHandle()->isExposed()) {
+        frameFitted_ = true;
+        windowHandle()->removeEventFilter(this);
+        fitFrameToScreen();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void Tavola::fitFrameToScreen() {
+    const QRect available = screen()->availableGeometry();
+    if (available.contains(frameGeometry()) || isMaximized() || isFullScreen()) {
+        return;
+    }
+    const QSize client = startClientSize(this);
+    const int menu = menuBar()->height();
+    if (client.width() < board->width() || client.height() < board->height()) {
+        resize(std::min(width(), client.width()), std::min(height(), client.height() + menu));
+    }
+    // The frame's top-left corner inside the free area, the rest with it.
+    const QRect frame = frameGeometry();
+    const QPoint corner(std::clamp(frame.left(), available.left(),
+                                   std::max(available.left(), available.right() - frame.width())),
+                        std::clamp(frame.top(), available.top(),
+                                   std::max(available.top(), available.bottom() - frame.height())));
+    if (corner != frame.topLeft()) {
+        move(corner);
+    }
+}
+
+void Tavola::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    // The board fills the client area under the menu: its size, as the
+    // window manager gave it, sets the factor.
+    const double factor = layoutFactor(board->width(), board->height());
+    if (factor != board->factor()) {
+        layOut(factor);
     }
 }
 

@@ -44,8 +44,15 @@ signals:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Shrinks the window, frame included, into the screen's free area when
+    // the frame the window manager gave it leaves part of it outside.
+    void fitFrameToScreen();
+
     bool firstShowDone_ = false;
+    bool frameFitted_ = false;
 };

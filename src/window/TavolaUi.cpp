@@ -10,10 +10,12 @@
 #include "window/PictureButton.h"
 #include "window/WindowAccessibility.h"
 #include "window/WindowFonts.h"
+#include "window/WindowScale.h"
 
 #include <QIcon>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QScreen>
 #include <QTimer>
 #include <algorithm>
 
@@ -87,11 +89,17 @@ AnswerBox* makeTextBox(QWidget* parent, const char* name, QRect geometry, const 
     return box;
 }
 
+constexpr int kIconSize = 32;
+
+QPixmap mascot(int size) {
+    return QIcon(QStringLiteral(":/pictures/mascot.svg")).pixmap(size);
+}
+
 QLabel* makeImage(QWidget* parent, const char* name, QRect geometry, const char* tooltip) {
     auto* image = new QLabel(parent);
     image->setObjectName(QString::fromUtf8(name));
     image->setGeometry(geometry);
-    image->setPixmap(QIcon(QStringLiteral(":/pictures/mascot.svg")).pixmap(32));
+    image->setPixmap(mascot(kIconSize));
     image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     if (tooltip != nullptr) {
         image->setToolTip(QString::fromUtf8(tooltip));
@@ -135,8 +143,56 @@ void TavolaUi::setupUi(QMainWindow* window) {
     WindowAccessibility::describe(*this);
     setupMenu(window);
 
-    window->resize(board->sizeHint().width(),
-                   board->sizeHint().height() + window->menuBar()->sizeHint().height());
+    for (QWidget* control : board->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        layoutTable.push_back({control, control->geometry(), control->font()});
+    }
+
+    const QSize client = startClientSize(window);
+    window->resize(client.width(), client.height() + window->menuBar()->sizeHint().height());
+}
+
+QSize TavolaUi::startClientSize(QMainWindow* window) {
+    const QScreen* screen = window->screen();
+    if (screen == nullptr) {
+        return {kDesignClientWidth, kDesignClientHeight};
+    }
+    // The frame is known once the window manager has framed the window.
+    const QRect available = screen->availableGeometry();
+    const QSize frame = window->frameGeometry().size() - window->geometry().size();
+    const ClientSize client =
+        ::startClientSize(available.width(), available.height(), frame.width(), frame.height(),
+                          window->menuBar()->sizeHint().height());
+    return {client.width, client.height};
+}
+
+void TavolaUi::layOut(double factor) {
+    board->setFactor(factor);
+    const auto scaled = [factor](int length) {
+        return scaledLength(length, factor);
+    };
+    for (const Placement& placement : layoutTable) {
+        const QRect& design = placement.geometry;
+        const int left = scaled(design.left());
+        const int top = scaled(design.top());
+        // Edges are rounded, so that neighbours stay neighbours.
+        const QRect geometry(left, top, scaled(design.left() + design.width()) - left,
+                             scaled(design.top() + design.height()) - top);
+        if (placement.font.pixelSize() > 0) {
+            QFont font = placement.font;
+            font.setPixelSize(std::max(1, scaled(placement.font.pixelSize())));
+            placement.control->setFont(font);
+        }
+        if (auto* label = qobject_cast<CaptionLabel*>(placement.control)) {
+            label->placeAt(geometry);
+            continue;
+        }
+        placement.control->setGeometry(geometry);
+        if (auto* button = qobject_cast<PictureButton*>(placement.control)) {
+            button->setIconSize(QSize(scaled(kIconSize), scaled(kIconSize)));
+        } else if (auto* image = qobject_cast<QLabel*>(placement.control)) {
+            image->setPixmap(mascot(scaled(kIconSize)));
+        }
+    }
 }
 
 void TavolaUi::setupControls(QWidget* surface) {

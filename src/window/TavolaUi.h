@@ -6,7 +6,10 @@
 
 #include "window/MarkerGroup.h"
 
+#include <QFont>
+#include <QRect>
 #include <array>
+#include <vector>
 
 class AnswerBox;
 class Board;
@@ -68,9 +71,26 @@ struct TavolaUi {
                                      &Shape13, &Shape14, &Shape15, &Shape16, &Shape17, &Shape18,
                                      &Shape19, &Shape20, &Shape21, &Shape22};
 
+    // A control's place and font in the layout table, in design pixels.
+    struct Placement {
+        QWidget* control = nullptr;
+        QRect geometry;
+        QFont font;
+    };
+    // Every control on the board, as built.
+    std::vector<Placement> layoutTable;
+
     // Builds the board, the markers, the timer, every control and the menu
-    // into the window, chains the tab order and sizes the window to the board.
+    // into the window, chains the tab order and sizes the window to the
+    // board, or to the board at the factor that fits the screen's free area.
     void setupUi(QMainWindow* window);
+
+    // Lays the board and every control out from the layout table at the
+    // factor: places, sizes, fonts and pictures. At 1 it is the table.
+    void layOut(double factor);
+
+    // The client size the window asks for on its screen.
+    static QSize startClientSize(QMainWindow* window);
 
 private:
     void setupControls(QWidget* surface);

@@ -5,10 +5,12 @@
 #include "window/WindowAccessibility.h"
 
 #include "window/AnswerBox.h"
+#include "window/Board.h"
 #include "window/BoardGeometry.h"
 #include "window/CaptionLabel.h"
 #include "window/PictureButton.h"
 #include "window/TavolaUi.h"
+#include "window/WindowScale.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -90,7 +92,10 @@ public:
         if (!board_) {
             return {};
         }
-        return {board_->mapToGlobal(QPoint(0, 0)), QSize(kPictureSize, kPictureSize)};
+        // The picture is drawn at the board's factor.
+        const auto* board = qobject_cast<const Board*>(board_.data());
+        const int side = scaledLength(kPictureSize, board != nullptr ? board->factor() : 1.0);
+        return {board_->mapToGlobal(QPoint(0, 0)), QSize(side, side)};
     }
     QAccessible::Role role() const override { return QAccessible::Graphic; }
     QAccessible::State state() const override {

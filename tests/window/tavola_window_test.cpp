@@ -7,17 +7,47 @@
 #include "window/Board.h"
 #include "window/CaptionLabel.h"
 #include "window/PictureButton.h"
+#include "window/WindowScale.h"
 
 #include <QPainter>
 
+#include <QAccessible>
+#include <QJsonArray>
+#include <QJsonObject>
 #include <QMenuBar>
+#include <QScreen>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <qpa/qplatformnativeinterface.h>
 
 namespace {
 
+// The offscreen platform's one screen at the given size, standing for the
+// free area a desktop leaves a window.
+struct OffscreenScreen {
+    explicit OffscreenScreen(QSize size) {
+        QPlatformNativeInterface* native = QGuiApplication::platformNativeInterface();
+        using Get = QJsonObject (*)(QPlatformNativeInterface*);
+        using Set = void (*)(const QJsonObject&, QPlatformNativeInterface*);
+        const auto get =
+            reinterpret_cast<Get>(native->nativeResourceForIntegration("configuration"));
+        const auto set =
+            reinterpret_cast<Set>(native->nativeResourceForIntegration("setConfiguration"));
+        QJsonObject configuration = get(native);
+        QJsonArray screens = configuration[QStringLiteral("screens")].toArray();
+        QJsonObject screen = screens[0].toObject();
+        screen[QStringLiteral("width")] = size.width();
+        screen[QStringLiteral("height")] = size.height();
+        screens[0] = screen;
+        configuration[QStringLiteral("screens")] = screens;
+        set(configuration, native);
+        QCoreApplication::processEvents();
+    }
+};
+
 class TavolaWindow : public ::testing::Test {
 protected:
+    OffscreenScreen screen{QSize(1920, 1080)};
     GameFixture game{std::vector<double>(40, 0.75)};
     Tavola& tavola = *game.tavola;
 };
@@ -245,5 +275,127 @@ TEST_F(TavolaWindow, ClockLabelRepaintsAloneAndLooksAsOnTheBoard) {
     tavola.board->removeEventFilter(&boardPaints);
     EXPECT_EQ(tavola.board->grab(clock).toImage(), opaque);
 }
+
+// The window's factor: 1 from the design client area up, else the largest
+// at which the design area fits; the size asked at start keeps the frame
+// and the menu inside the screen's free area.
+TEST(WindowScale, FactorAndStartSizeFitTheFreeArea) {
+    EXPECT_EQ(layoutFactor(1016, 722), 1.0);
+    EXPECT_EQ(layoutFactor(1920, 722), 1.0);
+    EXPECT_DOUBLE_EQ(layoutFactor(1016, 361), 0.5);
+    EXPECT_DOUBLE_EQ(layoutFactor(508, 722), 0.5);
+    EXPECT_GT(layoutFactor(0, 0), 0.0);
+    EXPECT_EQ(startClientSize(1920, 1080, 10, 30, 25), (ClientSize{1016, 722}));
+    // 1024 x 600 with a 30-pixel frame and a 25-pixel menu: 545 pixels high.
+    const ClientSize netbook = startClientSize(1024, 600, 10, 30, 25);
+    EXPECT_LE(netbook.height, 545);
+    EXPECT_GE(netbook.height, 544);
+    // In proportion, at the factor the window then finds in its client area.
+    EXPECT_NEAR(layoutFactor(netbook.width, netbook.height), 545.0 / 722, 0.002);
+    EXPECT_NEAR(static_cast<double>(netbook.width) / netbook.height, 1016.0 / 722, 0.01);
+}
+
+// On each screen a pupil may have, the whole window fits the free area, the
+// lowest lattice point and the record line lie on it, and the answer boxes
+// take keys; at full HD it is the layout table itself.
+class TavolaOnScreen : public ::testing::TestWithParam<QSize> {
+protected:
+    OffscreenScreen screen{GetParam()};
+    GameFixture game{std::vector<double>(40, 0.75)};
+    Tavola& tavola = *game.tavola;
+};
+
+TEST_P(TavolaOnScreen, WholeWindowShowsAndPlays) {
+    ASSERT_TRUE(game.showActive());
+    QCoreApplication::processEvents();
+    ASSERT_EQ(tavola.screen()->availableGeometry().size(), GetParam());
+    EXPECT_TRUE(tavola.screen()->availableGeometry().contains(tavola.frameGeometry()))
+        << tavola.frameGeometry().width() << "x" << tavola.frameGeometry().height();
+    Board& board = *tavola.board;
+    const double factor = board.factor();
+    EXPECT_EQ(factor, layoutFactor(board.width(), board.height()));
+
+    // Every control of the design area lies on the board, in proportion.
+    const QRect client = board.rect();
+    for (const TavolaUi::Placement& placement : tavola.layoutTable) {
+        if (placement.geometry.left() < kDesignClientWidth && placement.control->isVisible()) {
+            EXPECT_TRUE(client.contains(placement.control->pos()))
+                << placement.control->objectName().toStdString();
+        }
+    }
+    EXPECT_EQ(tavola.Text4->font().pixelSize(), scaledLength(64, factor));
+    // Assistive technology finds the picture where it is drawn.
+    QAccessibleInterface* picture = QAccessible::queryAccessibleInterface(&board)->child(0);
+    EXPECT_EQ(picture->rect().size(),
+              QSize(scaledLength(kPictureSize, factor), scaledLength(kPictureSize, factor)));
+    EXPECT_EQ(tavola.TXTANSWER->x(), scaledLength(12720 / 15, factor));
+    // The record line's letters stand on the board (as at design size, the
+    // tail of the p in "con punti" may pass its last row by a pixel).
+    for (CaptionLabel* record : {tavola.Label12, tavola.lblnome, tavola.Label13}) {
+        const QFontMetrics metrics = record->fontMetrics();
+        const QRect ink = metrics.tightBoundingRect(record->text());
+        EXPECT_LE(record->y() + metrics.ascent(), client.bottom())
+            << record->objectName().toStdString();
+        EXPECT_LE(record->x() + ink.right(), client.right());
+    }
+
+    // The red dot at (-5, -5), where no control covers it.
+    resetAllMarkers(tavola.shapeGroups);
+    const MarkerId corner = markerFor({-5, -5});
+    lightMarker(tavola.shapeGroup(corner.group), corner.index);
+    const QImage shown = board.grab().toImage();
+    const GridPixel centre = latticePixel({-5, -5});
+    const QPoint dot(scaledLength(centre.column, factor), scaledLength(centre.row, factor));
+    ASSERT_TRUE(client.contains(dot));
+    EXPECT_EQ(shown.pixel(dot), qRgb(255, 0, 0));
+    EXPECT_EQ(shown.pixel(dot + QPoint(scaledLength(10, factor), 0)), qRgb(255, 0, 0));
+
+    tavola.moveFocusTo(tavola.Text4);
+    QTest::keyClicks(tavola.Text4, QStringLiteral("-3"));
+    EXPECT_EQ(tavola.Text4->text(), QStringLiteral("-3"));
+    QTest::keyClick(tavola.Text4, Qt::Key_Return);
+    QTest::keyClicks(tavola.TXTANSWER, QStringLiteral("4"));
+    EXPECT_EQ(tavola.TXTANSWER->text(), QStringLiteral("4"));
+
+    const QSize frame = tavola.frameGeometry().size() - board.size();
+    EXPECT_EQ(factor == 1.0, GetParam().width() >= kDesignClientWidth + frame.width() &&
+                                 GetParam().height() >= kDesignClientHeight + frame.height());
+    if (GetParam().width() < 1920) {
+        return;
+    }
+    // At design size the window is the layout table, and is it again after
+    // the window was made smaller and large again.
+    const auto expectLayoutTable = [&] {
+        EXPECT_EQ(board.size(), QSize(kDesignClientWidth, kDesignClientHeight));
+        EXPECT_EQ(tavola.height(), kDesignClientHeight + tavola.menuBar()->height());
+        for (const TavolaUi::Placement& placement : tavola.layoutTable) {
+            const auto* label = qobject_cast<const CaptionLabel*>(placement.control);
+            const std::string name = placement.control->objectName().toStdString();
+            if (label != nullptr && label->size() != placement.geometry.size()) {
+                // An auto-size label fits its present caption from its corner.
+                EXPECT_EQ(label->pos(), placement.geometry.topLeft()) << name;
+                EXPECT_EQ(label->size(), label->sizeHint()) << name;
+            } else {
+                EXPECT_EQ(placement.control->geometry(), placement.geometry) << name;
+            }
+            EXPECT_EQ(placement.control->font(), placement.font) << name;
+        }
+    };
+    expectLayoutTable();
+    const QSize design = tavola.size();
+    tavola.resize(800, 500);
+    QCoreApplication::processEvents();
+    EXPECT_LT(board.factor(), 1.0);
+    tavola.resize(design);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(board.factor(), 1.0);
+    expectLayoutTable();
+}
+
+// 1024 x 600 netbooks, 1024 x 768 projectors, 1280 x 720, a 1366 x 768
+// laptop under a 32-pixel panel, full HD.
+INSTANTIATE_TEST_SUITE_P(SchoolScreens, TavolaOnScreen,
+                         ::testing::Values(QSize(1024, 600), QSize(1024, 768), QSize(1280, 720),
+                                           QSize(1366, 736), QSize(1920, 1080)));
 
 } // namespace
