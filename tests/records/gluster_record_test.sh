@@ -79,10 +79,12 @@ chmod 755 "$work"
 
 # The server's state lives in the test's own directories, not the machine's.
 cp -a /var/lib/glusterd/. "$work/state/" 2>/dev/null || true
-mkdir -p /var/lib/glusterd /var/log/glusterfs /run/gluster
+# So does /run, where glusterd keeps its socket and pid file: a test running
+# beside this one, in another worktree, has its own.
+mkdir -p /var/lib/glusterd /var/log/glusterfs "$work/run/gluster"
 mount --bind "$work/state" /var/lib/glusterd
 mount --bind "$work/log" /var/log/glusterfs
-mount --bind "$work/run" /run/gluster
+mount --bind "$work/run" /run
 hostname trovapunti-server
 
 glusterd || skip "glusterd does not start here"
