@@ -12,10 +12,11 @@
 # the keeper, one of them killed at a random moment; the round's best score
 # must be the record, with its name.
 #
-#   gluster_record_test.sh LAB-KEEPER [ROUNDS] [VOLUME-OPTION=VALUE ...]
+#   gluster_record_test.sh LAB-KEEPER [ROUNDS] [-oMOUNT-OPTIONS] [VOLUME-OPTION=VALUE ...]
 #
 # LAB-KEEPER keeps its privilege for /tmp/trovapunti-lab/records. Without
-# options the volume gets the ones the README asks for. Everything runs
+# options the volume gets the ones the README asks for, and so does each
+# machine's mount ("-o" alone mounts with Gluster's defaults). Everything runs
 # inside new network, mount, UTS and PID namespaces: the server listens only
 # on that namespace's loopback, /tmp is the test's own, and whatever the test
 # started ends with it. Exits 77 (skipped) when FUSE or GlusterFS is missing.
@@ -27,7 +28,10 @@ skip() {
 }
 
 if [[ ${1:-} != --inside ]]; then
-    [[ -n ${1:-} ]] || { echo "usage: gluster_record_test.sh LAB-KEEPER [ROUNDS] [OPTION=VALUE ...]" >&2; exit 2; }
+    [[ -n ${1:-} ]] || {
+        echo "usage: gluster_record_test.sh LAB-KEEPER [ROUNDS] [-oMOUNT-OPTIONS] [OPTION=VALUE ...]" >&2
+        exit 2
+    }
     [[ $(id -u) -eq 0 ]] || skip "needs root to serve and mount a GlusterFS volume"
     command -v glusterd >/dev/null && command -v mount.glusterfs >/dev/null ||
         skip "glusterfs-server and glusterfs-client are not installed"
@@ -36,9 +40,17 @@ if [[ ${1:-} != --inside ]]; then
     exec timeout --kill-after=10 100 unshare --net --mount --uts --pid --fork --mount-proc \
         --propagation private "$0" --inside "$@"
 fi
-shift
-rounds=${2:-60}
-options=("${@:3}")
+keeper_built=$2
+rounds=${3:-60}
+shift $(($# < 3 ? $# : 3))
+# The kernel must not answer a name from its own cache: another machine may
+# have renamed or removed it since.
+mount_options=entry-timeout=0,attribute-timeout=0,negative-timeout=0
+if [[ ${1:-} == -o* ]]; then
+    mount_options=${1#-o}
+    shift
+fi
+options=("$@")
 if ((${#options[@]} == 0)); then
     options=(performance.stat-prefetch=off performance.open-behind=off)
 fi
@@ -55,7 +67,7 @@ record_dir=$work/records
 mkdir -p "$work"/{state,log,run,brick} "$record_dir"
 # The set-group-id copy, and the lab's group and pupils: ids nobody uses.
 keeper=$work/trovapunti-record
-cp "$1" "$keeper"
+cp "$keeper_built" "$keeper"
 id_free() { ! getent "$1" "$2" >/dev/null; }
 group=47300
 while ! id_free group $group; do ((++group)); done
@@ -67,10 +79,12 @@ chmod 755 "$work"
 
 # The server's state lives in the test's own directories, not the machine's.
 cp -a /var/lib/glusterd/. "$work/state/" 2>/dev/null || true
-mkdir -p /var/lib/glusterd /var/log/glusterfs /run/gluster
+# So does /run, where glusterd keeps its socket and pid file: a test running
+# beside this one, in another worktree, has its own.
+mkdir -p /var/lib/glusterd /var/log/glusterfs "$work/run/gluster"
 mount --bind "$work/state" /var/lib/glusterd
 mount --bind "$work/log" /var/log/glusterfs
-mount --bind "$work/run" /run/gluster
+mount --bind "$work/run" /run
 hostname trovapunti-server
 
 glusterd || skip "glusterd does not start here"
@@ -96,7 +110,7 @@ barrier() {
 machine() {
     name=$1
     hostname "$name"
-    mount -t glusterfs "$server:/records" "$record_dir"
+    mount -t glusterfs ${mount_options:+-o "$mount_options"} "$server:/records" "$record_dir"
     if [[ $name == pc1 ]]; then
         chown root:$group "$record_dir"
         chmod 2770 "$record_dir"
@@ -136,7 +150,7 @@ machine() {
 
 started=$(date +%s%N)
 export -f machine barrier
-export keeper rounds server work record_dir group pupil
+export keeper rounds server work record_dir group pupil mount_options
 for name in pc1 pc2; do
     unshare --mount --uts --propagation private bash -c 'machine "$1"' sh $name \
         >"$work/$name.log" 2>"$work/$name.err" &
@@ -148,7 +162,8 @@ elapsed_ms=$((($(date +%s%N) - started) / 1000000))
 # record, or a record below the best save that ran to its end, is lost (a
 # killed save may or may not have beaten them); a holder that is not the
 # score's is mixed; "busy" is blocked.
-cat "$work/pc1.log" "$work/pc2.log" | awk -v rounds="$rounds" -v options="${options[*]}" \
+cat "$work/pc1.log" "$work/pc2.log" | awk -v rounds="$rounds" \
+    -v options="${options[*]}, mount -o ${mount_options:-(defaults)}" \
     -v ms="$elapsed_ms" '
     $2 == "stored" { stored[$1] = $6 + 0; holder[$1] = $7; seen[$1] = 1; next }
     $3 == "killed" { kills++; next }
