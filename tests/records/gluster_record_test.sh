@@ -61,13 +61,17 @@ server=127.0.0.2
 ip link set lo up
 ip addr add "$server/8" dev lo
 
+# Held open across the mount below, which hides the build tree when it lies
+# under /tmp.
+exec 3<"$keeper_built"
 mount -t tmpfs trovapunti-lab /tmp
 work=/tmp/trovapunti-lab
 record_dir=$work/records
 mkdir -p "$work"/{state,log,run,brick} "$record_dir"
 # The set-group-id copy, and the lab's group and pupils: ids nobody uses.
 keeper=$work/trovapunti-record
-cp "$keeper_built" "$keeper"
+cat <&3 >"$keeper"
+exec 3<&-
 id_free() { ! getent "$1" "$2" >/dev/null; }
 group=47300
 while ! id_free group $group; do ((++group)); done
