@@ -4,8 +4,6 @@
 
 #include "game/Game.h"
 
-#include "game/ModalBoxCloseGuard.h"
-
 #include "window/AnswerBox.h"
 #include "window/PictureButton.h"
 
@@ -16,7 +14,6 @@ Game::Game(GamePlatform& platform)
     : questions(tavola, platform), clock(tavola, [this] { lifecycle.EndGame(); }),
       lifecycle(tavola, questions, clock, platform) {
     QObject::connect(tavola.Timer1, &QTimer::timeout, &wiring_, [this] { clock.Timer1_Timer(); });
-    new ModalBoxCloseGuard(&tavola);
     QObject::connect(&tavola, &Tavola::firstShown, &wiring_, [this] { lifecycle.Form_Activate(); });
     QObject::connect(tavola.cmdNext, &QPushButton::clicked, &wiring_,
                      [this] { questions.cmdNext_Click(); });

@@ -9,6 +9,8 @@
 #include "window/PictureButton.h"
 #include "window/WindowScale.h"
 
+#include <QApplication>
+#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QScreen>
@@ -98,4 +100,15 @@ void Tavola::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QMainWindow::keyPressEvent(event);
+}
+
+void Tavola::closeEvent(QCloseEvent* event) {
+    // Qt's X11 platform holds a close back while a modal box waits, but on
+    // Wayland a compositor's close reaches the window: it would leave the
+    // farewell or record box standing alone.
+    if (QApplication::activeModalWidget() != nullptr) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
 }

@@ -13,7 +13,7 @@
 // Alt+F4 on the window while one of its boxes waits (the credits, the
 // farewell, the record) leaves both open; once the box is closed, the window
 // closes as before.
-TEST(ModalBoxCloseGuard, TheWindowStaysOpenWhileItsBoxWaits) {
+TEST(WindowClose, TheWindowStaysOpenWhileItsBoxWaits) {
     GameFixture game{std::vector<double>(40, 0.75)};
     ASSERT_TRUE(game.showActive());
     QtPlatform dialogs;
