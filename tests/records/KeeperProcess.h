@@ -9,13 +9,17 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <grp.h>
+#include <pwd.h>
 #include <signal.h>
+#include <sys/statvfs.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -112,6 +116,61 @@ private:
 };
 
 } // namespace KeeperProcess
+
+// An id no account or group of the machine has, from `from` on.
+inline unsigned unusedId(bool group, unsigned from) {
+    for (unsigned id = from;; ++id) {
+        if (group ? ::getgrgid(gid_t(id)) == nullptr : ::getpwuid(uid_t(id)) == nullptr) {
+            return id;
+        }
+    }
+}
+
+// A set-group-id copy of a built keeper, root-owned with the given group as
+// the package installs it, and a way to run programs as other accounts.
+// Where this machine cannot have one (not root, no setpriv, a nosuid
+// temporary directory) `whyNot` says why and `path` is empty.
+class SetGroupIdKeeper {
+public:
+    SetGroupIdKeeper(const QString& built, gid_t group)
+        : setpriv_(QStandardPaths::findExecutable(QStringLiteral("setpriv"))) {
+        struct statvfs fs {};
+        if (::geteuid() != 0 || setpriv_.isEmpty()) {
+            whyNot = "needs root and setpriv to make a set-group-id copy and other accounts";
+        } else if (!programs_.isValid() ||
+                   ::statvfs(QFile::encodeName(programs_.path()).constData(), &fs) != 0 ||
+                   (fs.f_flag & ST_NOSUID)) {
+            whyNot = "the temporary directory is mounted nosuid";
+        } else {
+            const QString copy = programs_.path() + QStringLiteral("/trovapunti-record");
+            const QByteArray name = QFile::encodeName(copy);
+            if (QFile::copy(built, copy) &&
+                ::chmod(QFile::encodeName(programs_.path()).constData(), 0755) == 0 &&
+                ::chown(name.constData(), 0, group) == 0 && ::chmod(name.constData(), 02755) == 0) {
+                path = copy;
+            } else {
+                whyNot = "the set-group-id copy could not be made";
+            }
+        }
+    }
+
+    // Runs the program as the account, with the group alone.
+    KeeperProcess::Reply runAs(uid_t account, gid_t group, const QString& program,
+                               const QStringList& arguments) const {
+        return KeeperProcess::run(setpriv_, QStringList{QStringLiteral("--reuid=%1").arg(account),
+                                                        QStringLiteral("--regid=%1").arg(group),
+                                                        QStringLiteral("--clear-groups"),
+                                                        QStringLiteral("--"), program} +
+                                                arguments);
+    }
+
+    QString path;
+    const char* whyNot = nullptr;
+
+private:
+    QTemporaryDir programs_;
+    QString setpriv_;
+};
 
 // A record directory the keeper created in a scratch folder of the test's own.
 // The drills test what a kill or a race does, not the disk: memory-backed

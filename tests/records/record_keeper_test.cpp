@@ -174,14 +174,19 @@ TEST_F(RecordKeeperTest, ASaveCutShortIsFinishedWithItsIntentAndDiscardedWithout
 TEST_F(RecordKeeperTest, ASaveIsSavedOnceCommittedAndAFailureBeforeKeepsItsCause) {
     ASSERT_EQ(keeper({"create", temp.path()}).exitCode, 0);
     ASSERT_EQ(keeper({"save", temp.path(), "5", "Anna"}).line, "saved");
-    const auto failing = [this](const char* call, const QStringList& arguments) {
+    // A plain copy: ./play.sh makes the built keeper set-group-id, and the
+    // loader then ignores LD_PRELOAD.
+    QTemporaryDir programs;
+    const QString plain = programs.path() + QStringLiteral("/trovapunti-record");
+    ASSERT_TRUE(QFile::copy(kKeeper, plain));
+    const auto failing = [&plain](const char* call, const QStringList& arguments) {
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("LD_PRELOAD", QStringLiteral(FAILING_CALLS_PATH));
         environment.insert("ASAN_OPTIONS", "verify_asan_link_order=0");
         environment.insert("TROVAPUNTI_FAIL_CALL", call);
         process.setProcessEnvironment(environment);
-        KeeperProcess::start(process, kKeeper, arguments);
+        KeeperProcess::start(process, plain, arguments);
         return KeeperProcess::collect(process);
     };
 
@@ -332,23 +337,9 @@ TEST_F(RecordKeeperTest, EverySaveIsLoggedWithTheCallingAccountScoreAndOutcome) 
     EXPECT_EQ(bytesOf(path("crt.txt")), "7\r\n");
 }
 
-// Ids that name no account or group here.
-unsigned unusedId(bool group, unsigned from) {
-    for (unsigned id = from;; ++id) {
-        if (group ? ::getgrgid(gid_t(id)) == nullptr : ::getpwuid(uid_t(id)) == nullptr) {
-            return id;
-        }
-    }
-}
-
 QStringList entries(const QString& dir) {
     return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
                                QDir::NoDotAndDotDot);
-}
-
-bool allowsSetId(const QString& dir) {
-    struct statvfs fs {};
-    return ::statvfs(QFile::encodeName(dir).constData(), &fs) == 0 && !(fs.f_flag & ST_NOSUID);
 }
 
 // What a pupil may try on the files a save of theirs created (and so owns):
@@ -370,34 +361,20 @@ exit 0
 // as the installed one does for the machine's record directory. Pupils are
 // accounts outside its group.
 TEST(RecordKeeperPrivilegeTest, PupilsSaveAndReadOnlyThroughTheKeeperAndCannotTouchWhatTheySaved) {
-    const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
-    if (::geteuid() != 0 || setpriv.isEmpty()) {
-        GTEST_SKIP() << "needs root and setpriv to make a set-group-id copy and other accounts";
-    }
-    QTemporaryDir programs;
-    ASSERT_TRUE(programs.isValid());
-    if (!allowsSetId(programs.path())) {
-        GTEST_SKIP() << "the temporary directory is mounted nosuid";
-    }
     const gid_t keeperGroup = unusedId(true, 47000);
     const gid_t pupilGroup = unusedId(true, keeperGroup + 1);
     const uid_t pupil = unusedId(false, 47000);
     const uid_t rival = unusedId(false, pupil + 1);
-
-    const QString copy = programs.path() + QStringLiteral("/trovapunti-record");
-    ASSERT_TRUE(QFile::copy(QStringLiteral(DRILL_KEEPER_PATH), copy));
-    const QByteArray copyName = QFile::encodeName(copy);
-    ASSERT_EQ(::chmod(QFile::encodeName(programs.path()).constData(), 0755), 0);
-    ASSERT_EQ(::chown(copyName.constData(), 0, keeperGroup), 0);
-    ASSERT_EQ(::chmod(copyName.constData(), 02755), 0);
+    const SetGroupIdKeeper privileged(QStringLiteral(DRILL_KEEPER_PATH), keeperGroup);
+    if (privileged.whyNot != nullptr) {
+        GTEST_SKIP() << privileged.whyNot;
+    }
+    const QString& copy = privileged.path;
 
     const QString shared = QStringLiteral(DRILL_RECORD_DIR);
     QDir(shared).removeRecursively();
     const auto as = [&](uid_t account, const QString& program, const QStringList& arguments) {
-        return KeeperProcess::run(setpriv, QStringList{QStringLiteral("--reuid=%1").arg(account),
-                                                       QStringLiteral("--regid=%1").arg(pupilGroup),
-                                                       "--clear-groups", "--", program} +
-                                               arguments);
+        return privileged.runAs(account, pupilGroup, program, arguments);
     };
     // Only root makes a missing machine-wide directory, so it is root's.
     EXPECT_EQ(as(pupil, copy, {"create", shared}).line,

@@ -243,39 +243,19 @@ TEST(ResultsLogFullDisk, AFullDiskLeavesNoPartOfALineAndSaysWhy) {
                  "line went in whole\n";
 }
 
-// An id no account or group of the machine has.
-unsigned freeId(bool group, unsigned id) {
-    while (group ? ::getgrgid(id) != nullptr : ::getpwuid(id) != nullptr) {
-        ++id;
-    }
-    return id;
-}
-
 // The keeper built for this test keeps its privilege for PRIVATE_LOG_DIR,
 // as the installed one does for the machine's record directory.
 TEST(ResultsLogPrivacy, APupilCanNeitherReadNorChangeTheLogButTheTeachersCan) {
-    const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
-    if (::geteuid() != 0 || setpriv.isEmpty()) {
-        GTEST_SKIP() << "needs root and setpriv to make a set-group-id copy and other accounts";
+    const gid_t games = unusedId(true, 47200);
+    const gid_t pupils = unusedId(true, games + 1);
+    const uid_t anna = unusedId(false, 47200);
+    const uid_t bruno = unusedId(false, anna + 1);
+    const uid_t teacher = unusedId(false, bruno + 1);
+    const SetGroupIdKeeper privileged(QStringLiteral(PRIVATE_LOG_KEEPER_PATH), games);
+    if (privileged.whyNot != nullptr) {
+        GTEST_SKIP() << privileged.whyNot;
     }
-    QTemporaryDir programs;
-    ASSERT_TRUE(programs.isValid());
-    struct statvfs fs {};
-    if (::statvfs(QFile::encodeName(programs.path()).constData(), &fs) != 0 ||
-        (fs.f_flag & ST_NOSUID)) {
-        GTEST_SKIP() << "the temporary directory is mounted nosuid";
-    }
-    const gid_t games = freeId(true, 47200);
-    const gid_t pupils = freeId(true, games + 1);
-    const uid_t anna = freeId(false, 47200);
-    const uid_t bruno = freeId(false, anna + 1);
-    const uid_t teacher = freeId(false, bruno + 1);
-
-    const QString keeper = programs.path() + QStringLiteral("/trovapunti-record");
-    ASSERT_TRUE(QFile::copy(QStringLiteral(PRIVATE_LOG_KEEPER_PATH), keeper));
-    ASSERT_EQ(::chmod(QFile::encodeName(programs.path()).constData(), 0755), 0);
-    ASSERT_EQ(::chown(QFile::encodeName(keeper).constData(), 0, games), 0);
-    ASSERT_EQ(::chmod(QFile::encodeName(keeper).constData(), 02755), 0);
+    const QString& keeper = privileged.path;
 
     // The record directory as it is set up: root:games 2770.
     const QString dir = QStringLiteral(PRIVATE_LOG_DIR);
@@ -288,10 +268,7 @@ TEST(ResultsLogPrivacy, APupilCanNeitherReadNorChangeTheLogButTheTeachersCan) {
 
     const auto as = [&](uid_t uid, gid_t gid, const QString& program,
                         const QStringList& arguments) {
-        return KeeperProcess::run(setpriv, QStringList{QStringLiteral("--reuid=%1").arg(uid),
-                                                       QStringLiteral("--regid=%1").arg(gid),
-                                                       "--clear-groups", "--", program} +
-                                               arguments);
+        return privileged.runAs(uid, gid, program, arguments);
     };
     EXPECT_EQ(as(anna, pupils, keeper, {"log", dir, "9", "1", "yes", "Anna"}).line, "logged");
     EXPECT_EQ(as(bruno, pupils, keeper, {"log", dir, "4", "6", "no", "Bruno"}).line, "logged");
