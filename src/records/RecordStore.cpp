@@ -132,17 +132,6 @@ RecordPair RecordStore::readRecord() const {
                       ReadResult{decoded(reply.output.mid(body + scoreBytes)), std::nullopt}};
 }
 
-ReadResult RecordStore::Leggifiletxt(const QString& nomefile) const {
-    if (nomefile == scorePath()) {
-        return readRecord().score;
-    }
-    if (nomefile == namePath()) {
-        return readRecord().holder;
-    }
-    // Only the keeper reads in the record directory, and only the pair.
-    return ReadResult{QString(), RecordError{nomefile, RecordReason::kMissingFile}};
-}
-
 SaveOutcome RecordStore::saveIfBeaten(double score, const QString& scoreText,
                                       const QString& holderName) const {
     const auto failed = [](RecordError error) {

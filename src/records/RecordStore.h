@@ -89,15 +89,12 @@ public:
     // Held shared while the game reads, exclusively while the keeper writes.
     QString lockPath() const;
 
-    // A record file's text (scorePath() or namePath()), line terminators
-    // included, decoded from the system's 8-bit encoding; at most the first
-    // RecordFiles::kMaxReadBytes bytes are read.
-    ReadResult Leggifiletxt(const QString& nomefile) const;
-
     // Both record files, read by the keeper under one shared lock so they
     // come from the same save, after it has made sure the directory (mode
     // 2770 when new), both files (empty when new) and the lock exist. A lock
-    // held longer than RecordFiles::kReadLockWait gives a busy error.
+    // held longer than RecordFiles::kReadLockWait gives a busy error. Each
+    // text keeps its line terminator, decoded from the system's 8-bit
+    // encoding; at most RecordFiles::kMaxReadBytes bytes of each are read.
     RecordPair readRecord() const;
 
     // The end of a game: if score beats the stored record, the keeper stores

@@ -37,11 +37,13 @@ TEST_F(RecordStoreTest, FirstRunCreatesTheDirectoryAndTwoEmptySharedFiles) {
     EXPECT_FALSE(store.readRecord().score.error);
     EXPECT_TRUE(QFileInfo(tempPath("games/trovapunti")).isDir());
     EXPECT_EQ(modeOf(tempPath("games/trovapunti")), 02770);
-    for (const QString& path : {store.scorePath(), store.namePath()}) {
-        EXPECT_EQ(modeOf(path), 0660) << path.toStdString();
-        const ReadResult read = store.Leggifiletxt(path);
+    const RecordPair pair = store.readRecord();
+    for (const ReadResult& read : {pair.score, pair.holder}) {
         EXPECT_FALSE(read.error);
         EXPECT_EQ(read.content, QString());
+    }
+    for (const QString& path : {store.scorePath(), store.namePath()}) {
+        EXPECT_EQ(modeOf(path), 0660) << path.toStdString();
         EXPECT_EQ(QFileInfo(path).size(), 0);
     }
 }
@@ -76,7 +78,7 @@ TEST_F(RecordStoreTest, ReadsTheWholeLineWithItsTerminator) {
     const RecordStore store(temp.path());
     ASSERT_TRUE(put(store.scorePath(), "7\r\n"));
 
-    const ReadResult read = store.Leggifiletxt(store.scorePath());
+    const ReadResult read = store.readRecord().score;
     EXPECT_FALSE(read.error);
     EXPECT_EQ(read.content, QStringLiteral("7\r\n"));
 }
@@ -89,7 +91,7 @@ TEST_F(RecordStoreTest, AccentedNameRoundTripsAsOneSharedLine) {
     ASSERT_EQ(store.saveIfBeaten(1, QStringLiteral("1"), name).status, SaveOutcome::Status::Saved);
     EXPECT_EQ(bytesOf(store.namePath()), name.toUtf8() + "\r\n");
     EXPECT_EQ(modeOf(store.namePath()), 0660);
-    EXPECT_EQ(store.Leggifiletxt(store.namePath()).content, name + QStringLiteral("\r\n"));
+    EXPECT_EQ(store.readRecord().holder.content, name + QStringLiteral("\r\n"));
 
     // Rewriting replaces the old line entirely, including a longer one.
     ASSERT_EQ(store.saveIfBeaten(2, QStringLiteral("2"), QStringLiteral("Al")).status,
@@ -103,7 +105,7 @@ TEST_F(RecordStoreTest, InvalidBytesBecomeReplacementCharacters) {
     ASSERT_TRUE(put(store.scorePath(), "\xff\xfe"
                                        "7\r\n\xe2\x82"));
 
-    const ReadResult read = store.Leggifiletxt(store.scorePath());
+    const ReadResult read = store.readRecord().score;
     EXPECT_FALSE(read.error);
     EXPECT_TRUE(read.content.contains(QStringLiteral("7\r\n")));
     EXPECT_TRUE(read.content.startsWith(QChar::ReplacementCharacter));
@@ -114,7 +116,7 @@ TEST_F(RecordStoreTest, AHugeFileIsReadOnlyUpToTheLimit) {
     const RecordStore store(temp.path());
     ASSERT_TRUE(put(store.scorePath(), QByteArray(10 * 1024 * 1024, 'a')));
 
-    const ReadResult read = store.Leggifiletxt(store.scorePath());
+    const ReadResult read = store.readRecord().score;
     EXPECT_FALSE(read.error);
     EXPECT_EQ(read.content.size(), qsizetype(RecordFiles::kMaxReadBytes));
 }
@@ -169,7 +171,7 @@ protected:
 
 TEST_P(NotAPlainFileTest, IsNotRead) {
     // A FIFO would block an ordinary open until a writer came along.
-    const ReadResult read = store.Leggifiletxt(store.scorePath());
+    const ReadResult read = store.readRecord().score;
     EXPECT_EQ(read.content, QString());
     expectRefused(read.error);
     expectUntouched();
@@ -243,7 +245,7 @@ TEST_F(UnwritableTest, UnreadableFileIsReportedAndKept) {
     ASSERT_TRUE(put(store.namePath(), "Bea\r\n"));
     ASSERT_EQ(::chmod(QFile::encodeName(store.namePath()).constData(), 0), 0);
 
-    const ReadResult read = store.Leggifiletxt(store.namePath());
+    const ReadResult read = store.readRecord().holder;
     ASSERT_TRUE(read.error);
     EXPECT_EQ(read.error->path, store.namePath());
     EXPECT_EQ(read.error->reason, RecordReason::kPermissionDenied);
