@@ -7,10 +7,10 @@
 #include <QString>
 
 // The one machine-wide directory shared by every player, ending in exactly
-// one separator. It is fixed at build time (or is the Windows directory on
-// Windows); no environment variable or argument can move it.
+// one separator. It is fixed at build time; no environment variable or
+// argument can move it.
 QString GetSystemDir();
 
-// Appends the platform's separator unless the path already ends in one;
-// several trailing separators collapse to one.
+// Appends a separator unless the path already ends in one; several trailing
+// separators collapse to one.
 QString withTrailingSeparator(const QString& path);

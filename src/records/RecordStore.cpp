@@ -9,10 +9,10 @@
 #include "records/keeper/RecordRules.h"
 
 #include <QDir>
-#include <QFile>
 #include <QProcess>
 #include <QStringDecoder>
 
+#include <cerrno>
 #include <chrono>
 
 namespace {
@@ -22,8 +22,68 @@ namespace {
 constexpr std::chrono::milliseconds kKeeperTimeout =
     RecordFiles::kSaveLockWait + std::chrono::milliseconds(10000);
 
-RecordError errnoError(const QString& path, int error) {
-    return RecordError{path, RecordReason::fromErrno(error)};
+struct KeeperReply {
+    int exitCode = -1;
+    QByteArray output;
+    QByteArray line;                  // the first line of output, trimmed
+    std::optional<RecordError> error; // the keeper did not run to its end
+};
+
+// Runs the keeper's command on the directory, with the further arguments.
+KeeperReply runKeeper(const QString& keeper, const QString& directory, const QString& command,
+                      const QStringList& more = {}) {
+    KeeperReply reply;
+    QProcess process;
+    process.setProcessChannelMode(QProcess::SeparateChannels);
+    process.setStandardInputFile(QProcess::nullDevice());
+    // An argument vector, no shell; the keeper clears its environment itself.
+    process.start(keeper,
+                  QStringList{command, QDir::cleanPath(QDir(directory).absolutePath())} + more,
+                  QIODevice::ReadOnly);
+    if (!process.waitForStarted(int(kKeeperTimeout.count()))) {
+        reply.error = RecordError{
+            directory,
+            QStringLiteral("il programma che registra i record (%1) non si avvia").arg(keeper)};
+        return reply;
+    }
+    if (!process.waitForFinished(int(kKeeperTimeout.count())) ||
+        process.exitStatus() != QProcess::NormalExit) {
+        process.kill();
+        process.waitForFinished();
+        reply.error = RecordError{directory, RecordReason::kKeeperStopped};
+        return reply;
+    }
+    reply.exitCode = process.exitCode();
+    reply.output = process.readAllStandardOutput();
+    reply.line = reply.output.left(reply.output.indexOf('\n')).trimmed();
+    return reply;
+}
+
+// Explains an errno value the keeper answered; unknown codes get a generic
+// text with the number.
+QString fromErrno(int error) {
+    switch (error) {
+    case EACCES:
+    case EPERM:
+        return RecordReason::kPermissionDenied;
+    case EROFS:
+        return QStringLiteral("il disco è protetto dalla scrittura");
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+    case EIO:
+        return RecordReason::kWriteFailed;
+    case ENOENT:
+        return QStringLiteral("non esiste");
+    case ENOTDIR:
+        return RecordReason::kNotADirectory;
+    case ENAMETOOLONG:
+        return QStringLiteral("il percorso è troppo lungo");
+    case EBUSY:
+        return RecordReason::kBusy;
+    default:
+        return QStringLiteral("errore imprevisto del sistema (codice %1)").arg(error);
+    }
 }
 
 // Decodes a record file's bytes from the system's 8-bit encoding.
@@ -36,6 +96,12 @@ QString decoded(const QByteArray& bytes) {
 
 } // namespace
 
+QString RecordError::message() const {
+    const QString what = path.endsWith(u'/') ? QStringLiteral("la cartella dei record")
+                                             : QStringLiteral("il file dei record");
+    return QStringLiteral("Non riesco a usare %1 %2: %3.").arg(what, path, reason);
+}
+
 RecordStore::RecordStore(const QString& directory, const QString& keeper)
     : directory_(withTrailingSeparator(directory)), keeper_(keeper) {}
 
@@ -47,50 +113,18 @@ QString RecordStore::namePath() const {
     return directory_ + QString::fromLatin1(RecordFiles::kName);
 }
 
-QString RecordStore::lockPath() const {
-    return directory_ + QString::fromLatin1(RecordFiles::kLock);
-}
-
-RecordStore::KeeperReply RecordStore::runKeeper(const QStringList& arguments) const {
-    KeeperReply reply;
-    QProcess keeper;
-    keeper.setProcessChannelMode(QProcess::SeparateChannels);
-    keeper.setStandardInputFile(QProcess::nullDevice());
-    // An argument vector, no shell; the keeper clears its environment itself.
-    keeper.start(keeper_, arguments, QIODevice::ReadOnly);
-    if (!keeper.waitForStarted(int(kKeeperTimeout.count()))) {
-        reply.error = RecordError{directory_, RecordReason::keeperNotStarted(keeper_)};
-        return reply;
-    }
-    if (!keeper.waitForFinished(int(kKeeperTimeout.count()))) {
-        keeper.kill();
-        keeper.waitForFinished();
-        reply.error = RecordError{directory_, RecordReason::kKeeperStopped};
-        return reply;
-    }
-    if (keeper.exitStatus() != QProcess::NormalExit) {
-        reply.error = RecordError{directory_, RecordReason::kKeeperStopped};
-        return reply;
-    }
-    reply.exitCode = keeper.exitCode();
-    reply.output = keeper.readAllStandardOutput();
-    reply.line = reply.output.left(reply.output.indexOf('\n')).trimmed();
-    return reply;
-}
-
-RecordError RecordStore::errorFrom(const KeeperReply& reply) const {
-    if (reply.error) {
-        return *reply.error;
-    }
-    const QList<QByteArray> words = reply.line.split(' ');
+// What the keeper's answer means for the player: an error line names the
+// entry and an errno number or a word.
+RecordError RecordStore::errorFrom(const QByteArray& line) const {
+    const QList<QByteArray> words = line.split(' ');
     if (words.size() == 3 && words[0] == "error") {
-        const QString entry = QString::fromUtf8(words[1]);
-        const QString path = entry == u'.' ? directory_ : directory_ + entry;
+        const QString path =
+            words[1] == "." ? directory_ : directory_ + QString::fromUtf8(words[1]);
         const QByteArray& code = words[2];
         bool isNumber = false;
         const int error = code.toInt(&isNumber);
         if (isNumber) {
-            return errnoError(path, error);
+            return RecordError{path, fromErrno(error)};
         }
         if (code == "not-regular") {
             return RecordError{path, RecordReason::kNotARegularFile};
@@ -105,18 +139,17 @@ RecordError RecordStore::errorFrom(const KeeperReply& reply) const {
             return RecordError{scorePath(), RecordReason::kBusy};
         }
     }
-    if (reply.line == "refused score") {
+    if (line == "refused score") {
         return RecordError{scorePath(), RecordReason::kBadScore};
     }
-    if (reply.line == "refused name") {
+    if (line == "refused name") {
         return RecordError{namePath(), RecordReason::kBadName};
     }
     return RecordError{directory_, RecordReason::kKeeperStopped};
 }
 
 RecordPair RecordStore::readRecord() const {
-    const QString directory = QDir::cleanPath(QDir(directory_).absolutePath());
-    const KeeperReply reply = runKeeper({QStringLiteral("read"), directory});
+    const KeeperReply reply = runKeeper(keeper_, directory_, QStringLiteral("read"));
     // "record N M", then the two files' bytes.
     const QList<QByteArray> words = reply.line.split(' ');
     bool sizesRead = words.size() == 3 && words[0] == "record";
@@ -125,7 +158,7 @@ RecordPair RecordStore::readRecord() const {
     const qsizetype body = reply.output.indexOf('\n') + 1;
     if (reply.error || reply.exitCode != 0 || !sizesRead || scoreBytes < 0 || nameBytes < 0 ||
         reply.output.size() != body + scoreBytes + nameBytes) {
-        const RecordError error = errorFrom(reply);
+        const RecordError error = reply.error ? *reply.error : errorFrom(reply.line);
         return RecordPair{ReadResult{QString(), error}, ReadResult{QString(), error}};
     }
     return RecordPair{ReadResult{decoded(reply.output.mid(body, scoreBytes)), std::nullopt},
@@ -149,13 +182,16 @@ SaveOutcome RecordStore::saveIfBeaten(double score, const QString& scoreText,
         return failed(RecordError{namePath(), RecordReason::kBadName});
     }
 
-    const QString directory = QDir::cleanPath(QDir(directory_).absolutePath());
-    const KeeperReply reply = runKeeper({QStringLiteral("save"), directory, scoreText, holderName});
-    if (!reply.error && reply.exitCode == 0 && reply.line == "saved") {
+    const KeeperReply reply =
+        runKeeper(keeper_, directory_, QStringLiteral("save"), {scoreText, holderName});
+    if (reply.error) {
+        return failed(*reply.error);
+    }
+    if (reply.exitCode == 0 && reply.line == "saved") {
         return SaveOutcome{SaveOutcome::Status::Saved, std::nullopt};
     }
-    if (!reply.error && reply.exitCode == 1 && reply.line == "not-beaten") {
+    if (reply.exitCode == 1 && reply.line == "not-beaten") {
         return SaveOutcome{SaveOutcome::Status::NotBeaten, std::nullopt};
     }
-    return failed(errorFrom(reply));
+    return failed(errorFrom(reply.line));
 }

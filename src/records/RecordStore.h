@@ -7,7 +7,6 @@
 #include "records/RecordKeeperLocation.h"
 
 #include <QString>
-#include <QStringList>
 #include <optional>
 
 // Why a record file or the record directory could not be used. The window
@@ -28,25 +27,15 @@ inline const QString kCannotCreateDirectory =
     QStringLiteral("la cartella non esiste e non si può creare");
 inline const QString kNotADirectory = QStringLiteral("non è una cartella");
 inline const QString kPermissionDenied = QStringLiteral("permesso negato");
-inline const QString kReadOnlyDisk = QStringLiteral("il disco è protetto dalla scrittura");
 inline const QString kNotARegularFile =
     QStringLiteral("non è un file normale (collegamento simbolico o cartella)");
-inline const QString kMissingFile = QStringLiteral("non esiste");
 inline const QString kWriteFailed = QStringLiteral("disco pieno o errore di scrittura");
-inline const QString kReadFailed = QStringLiteral("errore di lettura dal disco");
 inline const QString kBusy = QStringLiteral("il file dei record è occupato da un'altra partita");
-inline const QString kPathTooLong = QStringLiteral("il percorso è troppo lungo");
 inline const QString kKeeperStopped =
     QStringLiteral("il programma che registra i record si è interrotto");
 inline const QString kBadScore = QStringLiteral("il punteggio non è un numero intero valido");
 inline const QString kBadName = QStringLiteral("il nome deve stare su una riga, senza caratteri di "
                                                "controllo, e avere al massimo 64 caratteri");
-
-// The keeper program at the path could not be started.
-QString keeperNotStarted(const QString& keeper);
-
-// Explains a C errno value; unknown codes get a generic text with the number.
-QString fromErrno(int error);
 } // namespace RecordReason
 
 // A record file's text, or why it could not be read.
@@ -86,8 +75,6 @@ public:
     QString directory() const { return directory_; }
     QString scorePath() const;
     QString namePath() const;
-    // Held shared while the game reads, exclusively while the keeper writes.
-    QString lockPath() const;
 
     // Both record files, read by the keeper under one shared lock so they
     // come from the same save, after it has made sure the directory (mode
@@ -105,15 +92,7 @@ public:
                              const QString& holderName) const;
 
 private:
-    struct KeeperReply {
-        int exitCode = -1;
-        QByteArray output;
-        QByteArray line;                  // the first line of output, trimmed
-        std::optional<RecordError> error; // the keeper did not run to its end
-    };
-
-    KeeperReply runKeeper(const QStringList& arguments) const;
-    RecordError errorFrom(const KeeperReply& reply) const;
+    RecordError errorFrom(const QByteArray& line) const;
 
     QString directory_;
     QString keeper_;

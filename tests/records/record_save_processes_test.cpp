@@ -79,7 +79,7 @@ TEST_F(RecordSaveProcessesTest, GamesEndingTogetherKeepTheBestScoreWithItsName) 
 
 TEST_F(RecordSaveProcessesTest, AGameComparesWithTheRecordSavedWhileItWaited) {
     // The first game is saving its 11 over the old record 5.
-    KeeperProcess::LockHolder first(store.lockPath());
+    KeeperProcess::LockHolder first(store.directory() + QStringLiteral("trovapunti.lock"));
     ASSERT_TRUE(first.holding());
 
     // The second, with 8, beats the 5 it would read now, but must wait for

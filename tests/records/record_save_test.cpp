@@ -113,7 +113,7 @@ TEST_F(RecordSaveTest, AFailedWriteOfEitherFileKeepsTheOldPairAndNoDebris) {
 }
 
 TEST_F(RecordSaveTest, AGameStillSavingMakesTheOtherWaitNotFail) {
-    KeeperProcess::LockHolder other(store.lockPath());
+    KeeperProcess::LockHolder other(store.directory() + QStringLiteral("trovapunti.lock"));
     ASSERT_TRUE(other.holding());
     std::thread finishLater([&other] {
         std::this_thread::sleep_for(std::chrono::milliseconds(300));

@@ -29,10 +29,6 @@ inline constexpr std::size_t kMaxReadBytes = 4096;
 // The longest holder name, in characters (Unicode code points).
 inline constexpr std::size_t kMaxNameCharacters = 64;
 
-// The range of the game's 16-bit counters, the only scores there are.
-inline constexpr int kMinScore = -32768;
-inline constexpr int kMaxScore = 32767;
-
 // A save takes milliseconds; these bound only a holder that is stuck (a
 // stopped process, an unreachable file server). A save waits long; the game
 // start waits briefly and then plays on without showing the record.

@@ -4,8 +4,11 @@
 
 #include "records/keeper/RecordRules.h"
 
-#include <clocale>
+#include <algorithm>
+#include <charconv>
+#include <cstdint>
 #include <cstdlib>
+#include <iterator>
 #include <locale.h>
 #include <string>
 
@@ -13,107 +16,11 @@ namespace RecordRules {
 
 namespace {
 
-// Walks the text, skipping the characters that never interrupt a number.
-class Scanner {
-public:
-    explicit Scanner(std::string_view text) : text_(text) {}
-
-    char peek() {
-        while (pos_ < text_.size() && isSkipped(text_[pos_])) {
-            ++pos_;
-        }
-        return pos_ < text_.size() ? text_[pos_] : '\0';
-    }
-
-    void advance() { ++pos_; }
-
-    bool takeDigits(std::string& out) {
-        bool any = false;
-        for (char c = peek(); c >= '0' && c <= '9'; c = peek()) {
-            out += c;
-            advance();
-            any = true;
-        }
-        return any;
-    }
-
-private:
-    static bool isSkipped(char c) { return c == ' ' || c == '\t' || c == '\n'; }
-
-    std::string_view text_;
-    std::size_t pos_ = 0;
-};
-
 // The game runs in the user's locale, where the decimal point may be a
 // comma; the number is always read with a point.
 locale_t plainLocale() {
     static const locale_t locale = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
     return locale;
-}
-
-} // namespace
-
-double leadingNumber(std::string_view text) {
-    Scanner scan(text);
-    std::string number;
-
-    if (const char sign = scan.peek(); sign == '+' || sign == '-') {
-        number += sign;
-        scan.advance();
-    }
-    bool hasMantissa = scan.takeDigits(number);
-    if (scan.peek() == '.') {
-        scan.advance();
-        std::string fraction;
-        if (scan.takeDigits(fraction)) {
-            number += '.' + fraction;
-            hasMantissa = true;
-        }
-    }
-    if (!hasMantissa) {
-        return 0.0;
-    }
-
-    if (const char e = scan.peek(); e == 'e' || e == 'E' || e == 'd' || e == 'D') {
-        scan.advance();
-        std::string exponent = "e";
-        if (const char sign = scan.peek(); sign == '+' || sign == '-') {
-            exponent += sign;
-            scan.advance();
-        }
-        // An exponent marker without digits is simply where the number ends.
-        if (scan.takeDigits(exponent)) {
-            number += exponent;
-        }
-    }
-
-    // The text is well formed by construction, so only the range can fail,
-    // and then the conversion already gives zero or an infinity of its sign.
-    return strtod_l(number.c_str(), nullptr, plainLocale());
-}
-
-std::optional<int> plainScore(std::string_view text) {
-    std::string_view digits = text;
-    const bool negative = !digits.empty() && digits.front() == '-';
-    if (negative) {
-        digits.remove_prefix(1);
-    }
-    if (digits.empty() || digits.size() > 5 || (digits.front() == '0' && digits.size() > 1) ||
-        (negative && digits == "0")) {
-        return std::nullopt;
-    }
-    int value = 0;
-    for (const char c : digits) {
-        if (c < '0' || c > '9') {
-            return std::nullopt;
-        }
-        value = value * 10 + (c - '0');
-    }
-    value = negative ? -value : value;
-    if (value < RecordFiles::kMinScore || value > RecordFiles::kMaxScore) {
-        return std::nullopt;
-    }
-    return value;
 }
 
 bool isForbiddenInName(char32_t c) {
@@ -138,8 +45,6 @@ bool isForbiddenInName(char32_t c) {
            || (c >= 0xFDD0 && c <= 0xFDEF) || (c & 0xFFFE) == 0xFFFE;
 }
 
-namespace {
-
 // Characters that show as empty space: a name of these alone shows nothing.
 bool isBlank(char32_t c) {
     return c == 0x20 || c == 0xA0 || c == 0x1680 || (c >= 0x2000 && c <= 0x200A) || c == 0x202F ||
@@ -149,32 +54,71 @@ bool isBlank(char32_t c) {
 
 } // namespace
 
+double leadingNumber(std::string_view text) {
+    // Blanks, tabs and line feeds never interrupt a number: scanning skips them.
+    std::string s;
+    std::copy_if(text.begin(), text.end(), std::back_inserter(s),
+                 [](char c) { return c != ' ' && c != '\t' && c != '\n'; });
+    const auto digitsFrom = [&s](std::size_t i) {
+        while (i < s.size() && s[i] >= '0' && s[i] <= '9') {
+            ++i;
+        }
+        return i;
+    };
+    const auto signFrom = [&s](std::size_t i) {
+        return i < s.size() && (s[i] == '+' || s[i] == '-') ? i + 1 : i;
+    };
+    const std::size_t start = signFrom(0);
+    std::size_t end = digitsFrom(start);
+    if (end < s.size() && s[end] == '.') {
+        end = digitsFrom(end + 1);
+    }
+    // A sign or a point alone is no number.
+    if (end == start || s.compare(start, end - start, ".") == 0) {
+        return 0.0;
+    }
+    // An exponent marker without digits is simply where the number ends.
+    if (end < s.size() && std::string_view("eEdD").find(s[end]) != std::string_view::npos) {
+        const std::size_t exponent = signFrom(end + 1);
+        if (digitsFrom(exponent) > exponent) {
+            s[end] = 'e';
+            end = digitsFrom(exponent);
+        }
+    }
+    s.resize(end);
+    // Well formed by construction, so only the range can fail, and then the
+    // conversion already gives zero or an infinity of its sign.
+    return strtod_l(s.c_str(), nullptr, plainLocale());
+}
+
+std::optional<int> plainScore(std::string_view text) {
+    // The counters' own type bounds the range; the text must be exactly the
+    // one the game writes, so no plus, no leading zeros and no "-0".
+    std::int16_t value = 0;
+    if (std::from_chars(text.data(), text.data() + text.size(), value).ec != std::errc() ||
+        std::to_string(value) != text) {
+        return std::nullopt;
+    }
+    return value;
+}
+
 bool isHolderName(std::string_view utf8) {
     std::size_t characters = 0;
     bool visible = false;
     std::size_t i = 0;
     while (i < utf8.size()) {
         const auto lead = static_cast<unsigned char>(utf8[i]);
-        std::size_t length = 0;
-        char32_t c = 0;
-        if (lead < 0x80) {
-            length = 1;
-            c = lead;
-        } else if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-            c = lead & 0x1F;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            c = lead & 0x0F;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            c = lead & 0x07;
-        } else {
+        // The sequence's length from its lead byte; 0 for a byte that cannot lead.
+        const std::size_t length = lead < 0x80   ? 1
+                                   : lead < 0xC2 ? 0
+                                   : lead < 0xE0 ? 2
+                                   : lead < 0xF0 ? 3
+                                   : lead < 0xF5 ? 4
+                                                 : 0;
+        if (length == 0 || i + length > utf8.size()) {
             return false;
         }
-        if (i + length > utf8.size()) {
-            return false;
-        }
+        char32_t c = length == 1 ? lead : lead & (0x7F >> length);
         for (std::size_t k = 1; k < length; ++k) {
             const auto next = static_cast<unsigned char>(utf8[i + k]);
             if ((next & 0xC0) != 0x80) {

@@ -23,7 +23,7 @@ namespace RecordRules {
 double leadingNumber(std::string_view text);
 
 // A score as the game writes it: plain decimal, an optional minus, no
-// leading zeros, from RecordFiles::kMinScore to kMaxScore.
+// leading zeros, in the range of the game's 16-bit counters.
 std::optional<int> plainScore(std::string_view text);
 
 // A holder name that stays one plain line on screen and on disk and shows
@@ -32,8 +32,5 @@ std::optional<int> plainScore(std::string_view text);
 // separator, a bidirectional control, an invisible format character or a
 // noncharacter; and unless it is empty, not blanks alone.
 bool isHolderName(std::string_view utf8);
-
-// True for the characters a holder name may not contain.
-bool isForbiddenInName(char32_t c);
 
 } // namespace RecordRules
