@@ -6,14 +6,14 @@
 
 #include <cstddef>
 #include <ctime>
-#include <optional>
 #include <string>
 #include <string_view>
 
 // The results log: one line per finished game in risultati.csv, in the
 // record directory, for the teachers. A spreadsheet set up for Italian opens
 // it as it is: UTF-8 with a byte order mark, fields separated by ';', a
-// header line, lines ending in CR LF. Plain C++ and POSIX for the keeper.
+// header line, lines ending in CR LF. Plain C++ for the keeper, which
+// appends the lines.
 namespace ResultsLog {
 
 inline constexpr const char* kFile = "risultati.csv";
@@ -45,19 +45,5 @@ std::string field(std::string_view text);
 
 // The moment as 2026-12-09T14:30:05+01:00 in the machine's time zone.
 std::string localTime(std::time_t moment);
-
-// What went wrong: the entry ("." for the directory or a file name) and an
-// errno number or a word, as the keeper reports it.
-struct Failure {
-    const char* entry;
-    std::string code;
-};
-
-// Appends the line to the log in the directory, with the header first when
-// the log is new. The caller holds the record lock. The line goes in with
-// one write at the end of the file; a short write or a failed flush is cut
-// off again, and a line cut short by a crash before is dropped first, so
-// the log holds whole lines only. beforeSystemCall runs before each call.
-std::optional<Failure> append(int directory, const std::string& text, void (*beforeSystemCall)());
 
 } // namespace ResultsLog

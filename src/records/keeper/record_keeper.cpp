@@ -60,11 +60,12 @@
 //   intent is on disk the save has happened and is answered so.
 // - the results log is only ever appended to, one line per write under the
 //   lock; a line a kill or a full disk cut short is cut off again, so the
-//   log holds whole lines only (ResultsLog.cpp).
+//   log holds whole lines only (appendLog).
 
 #include "records/keeper/RecordRules.h"
 #include "records/keeper/ResultsLog.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -127,15 +128,20 @@ std::string accountName() {
     return std::to_string(uid);
 }
 
+void systemLog(int priority, const std::string& text) {
+    openlog("trovapunti-record", LOG_PID, LOG_USER);
+    syslog(priority, "%s", text.c_str());
+    closelog();
+}
+
 // One line to the system log for every save answered: who asked, for what
 // score, and what came of it. Any account may call the keeper directly, so
 // this is the teacher's trail.
 void logSave(const std::string& outcome) {
     const std::string score = RecordRules::plainScore(*g_loggedScore) ? *g_loggedScore : "invalid";
-    openlog("trovapunti-record", LOG_PID, LOG_USER);
-    syslog(outcome == "saved" ? LOG_NOTICE : LOG_INFO, "save by account %s (uid %u), score %s: %s",
-           g_account.c_str(), unsigned(getuid()), score.c_str(), outcome.c_str());
-    closelog();
+    systemLog(outcome == "saved" ? LOG_NOTICE : LOG_INFO, "save by account " + g_account +
+                                                              " (uid " + std::to_string(getuid()) +
+                                                              "), score " + score + ": " + outcome);
 }
 
 [[noreturn]] void answer(Status status, const std::string& line) {
@@ -143,9 +149,7 @@ void logSave(const std::string& outcome) {
         const std::string report =
             std::string("the results log ") + ResultsLog::kFile + " was not written: " + line;
         std::fprintf(stderr, "trovapunti-record: %s\n", report.c_str());
-        openlog("trovapunti-record", LOG_PID, LOG_USER);
-        syslog(LOG_WARNING, "%s", report.c_str());
-        closelog();
+        systemLog(LOG_WARNING, report);
     }
     std::fputs((line + '\n').c_str(), stdout);
     std::fflush(stdout);
@@ -187,15 +191,17 @@ void logSave(const std::string& outcome) {
 }
 
 // Stops the run unless the open file is a regular one; a failing fstat
-// keeps its own cause.
-void requireRegular(int fd, const char* name) {
+// keeps its own cause. Gives the file's size.
+off_t requireRegular(int fd, const char* name) {
     struct stat st {};
+    beforeSystemCall();
     if (fstat(fd, &st) != 0) {
         fail(name, errno);
     }
     if (!S_ISREG(st.st_mode)) {
         failWith(name, "not-regular");
     }
+    return st.st_size;
 }
 
 // 1 regular file, 0 absent, -1 something else.
@@ -226,38 +232,28 @@ void removeEntry(const char* name) {
     }
 }
 
-// Opens the record directory, creating its last component if asked to.
+// Opens the record directory, making it first if it is missing and may be made.
 void openDirectory(const std::string& path, bool create) {
+    constexpr int kFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
     beforeSystemCall();
-    g_directory = open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (g_directory >= 0) {
-        return;
+    g_directory = open(path.c_str(), kFlags);
+    bool made = false;
+    if (g_directory < 0 && create && (errno == ENOENT || errno == ENOTDIR)) {
+        made = mkdir(path.c_str(), kDirectoryMode & 0777) == 0;
+        if (!made && errno != EEXIST) {
+            failWith(".", "cannot-create");
+        }
+        g_directory = open(path.c_str(), kFlags);
     }
-    const int error = errno;
     struct stat st {};
-    if (lstat(path.c_str(), &st) == 0) {
-        failWith(".", S_ISDIR(st.st_mode) ? std::to_string(error) : "not-directory");
-    }
-    if (!create || (error != ENOENT && error != ENOTDIR)) {
+    if (g_directory < 0) {
+        const int error = errno;
+        // A link or a file where the directory belongs.
+        if (lstat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode)) {
+            failWith(".", "not-directory");
+        }
         fail(".", error);
     }
-
-    const std::size_t slash = path.rfind('/');
-    const std::string parentPath = slash == 0 ? "/" : path.substr(0, slash);
-    const std::string base = path.substr(slash + 1);
-    const int parent = open(parentPath.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (parent < 0) {
-        failWith(".", "cannot-create");
-    }
-    const bool made = mkdirat(parent, base.c_str(), kDirectoryMode & 0777) == 0;
-    if (!made && errno != EEXIST) {
-        failWith(".", "cannot-create");
-    }
-    g_directory = openat(parent, base.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (g_directory < 0) {
-        failWith(".", errno == ELOOP ? "not-directory" : std::to_string(errno));
-    }
-    close(parent);
     // New files then inherit the directory's group. Only a directory this
     // run made is touched; an existing one keeps its owner, group and mode.
     if (made && fstat(g_directory, &st) == 0 && st.st_uid == geteuid()) {
@@ -331,22 +327,13 @@ void recover() {
     removeEntry(kNameStaged);
 }
 
-// At most kMaxReadBytes of a record file; "" if it does not exist.
-std::string readStored(const char* name) {
-    beforeSystemCall();
-    const int fd = openat(g_directory, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        if (errno == ENOENT) {
-            return {};
-        }
-        fail(name, errno);
-    }
-    requireRegular(fd, name);
-    std::string bytes(kMaxReadBytes, '\0');
+// Up to count bytes from offset on; fewer only where the file ends.
+std::string readAt(int fd, off_t offset, std::size_t count, const char* name) {
+    std::string bytes(count, '\0');
     std::size_t got = 0;
-    while (got < bytes.size()) {
+    while (got < count) {
         beforeSystemCall();
-        const ssize_t n = read(fd, bytes.data() + got, bytes.size() - got);
+        const ssize_t n = pread(fd, bytes.data() + got, count - got, offset + off_t(got));
         if (n < 0 && errno == EINTR) {
             continue;
         }
@@ -358,9 +345,44 @@ std::string readStored(const char* name) {
         }
         got += std::size_t(n);
     }
-    close(fd);
     bytes.resize(got);
     return bytes;
+}
+
+// At most kMaxReadBytes of a record file; "" if it does not exist.
+std::string readStored(const char* name) {
+    beforeSystemCall();
+    const int fd = openat(g_directory, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT) {
+            return {};
+        }
+        fail(name, errno);
+    }
+    requireRegular(fd, name);
+    const std::string bytes = readAt(fd, 0, kMaxReadBytes, name);
+    close(fd);
+    return bytes;
+}
+
+// Writes all the bytes and flushes them: 0, or the errno of the call that
+// failed.
+int writeAll(int fd, const std::string& bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        beforeSystemCall();
+        const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            return n < 0 ? errno : EIO;
+        }
+        done += std::size_t(n);
+    }
+    beforeSystemCall();
+    // A full disk or a network file system may report a failed write only here.
+    return fsync(fd) != 0 ? errno : 0;
 }
 
 // Writes a new file that nobody else can have opened, and flushes it.
@@ -372,24 +394,10 @@ void stage(const char* staged, const char* target, const std::string& bytes) {
     if (fd < 0) {
         fail(target, errno);
     }
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        beforeSystemCall();
-        const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            fail(target, n < 0 ? errno : EIO);
-        }
-        done += std::size_t(n);
+    if (const int error = writeAll(fd, bytes)) {
+        fail(target, error);
     }
     beforeSystemCall();
-    if (fsync(fd) != 0) {
-        fail(target, errno);
-    }
-    beforeSystemCall();
-    // A network file system may report a failed write only here.
     if (close(fd) != 0) {
         fail(target, errno);
     }
@@ -492,6 +500,79 @@ std::string hostName() {
     return name;
 }
 
+// The results log, opened for appending and created if missing; size is
+// its length.
+int openLog(off_t& size) {
+    beforeSystemCall();
+    const int fd =
+        openat(g_directory, ResultsLog::kFile,
+               O_RDWR | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, kFileMode);
+    if (fd < 0) {
+        fail(ResultsLog::kFile, errno);
+    }
+    size = requireRegular(fd, ResultsLog::kFile);
+    return fd;
+}
+
+// Cuts off a last line that a crash or a kill left without its end. A line
+// is well under a kilobyte; a log whose end holds no line break this far
+// back was not written by the keeper.
+void dropCutLine(int fd, off_t& size) {
+    const off_t tail = std::min(size, off_t(64 * 1024));
+    const std::string bytes = readAt(fd, size - tail, std::size_t(tail), ResultsLog::kFile);
+    if (bytes.size() != std::size_t(tail)) {
+        fail(ResultsLog::kFile, EIO);
+    }
+    if (size == 0 || bytes.back() == '\n') {
+        return;
+    }
+    const std::size_t lastBreak = bytes.rfind('\n');
+    if (lastBreak == std::string::npos && tail < size) {
+        failWith(ResultsLog::kFile, "not-a-log");
+    }
+    const off_t whole = lastBreak == std::string::npos ? 0 : size - tail + off_t(lastBreak) + 1;
+    beforeSystemCall();
+    if (ftruncate(fd, whole) != 0) {
+        fail(ResultsLog::kFile, errno);
+    }
+    size = whole;
+}
+
+// Appends the line to the results log, with the header first when the log
+// is new. The line goes in with one write at the end of the file; a short
+// write or a failed flush is cut off again, and a line cut short by a crash
+// before is dropped first, so the log holds whole lines only.
+void appendLog(const std::string& line) {
+    off_t size = 0;
+    int fd = openLog(size);
+    dropCutLine(fd, size);
+    if (size > 0 && std::size_t(size) + line.size() > ResultsLog::kMaxBytes) {
+        // The whole log moves aside in one step and a new one starts.
+        beforeSystemCall();
+        if (renameat(g_directory, ResultsLog::kFile, g_directory, ResultsLog::kOlderFile) != 0) {
+            fail(ResultsLog::kOlderFile, errno);
+        }
+        close(fd);
+        fd = openLog(size);
+    }
+    const bool isNew = size == 0;
+    if (const int error = writeAll(fd, isNew ? ResultsLog::header() + line : line)) {
+        // Nothing of the line stays behind.
+        beforeSystemCall();
+        if (ftruncate(fd, size) == 0) {
+            fsync(fd);
+        }
+        fail(ResultsLog::kFile, error);
+    }
+    if (isNew) {
+        syncDirectory();
+    }
+    beforeSystemCall();
+    if (close(fd) != 0) {
+        fail(ResultsLog::kFile, errno);
+    }
+}
+
 [[noreturn]] void logGame(const std::string& directory, const std::string& rightText,
                           const std::string& wrongText, const std::string& recordText,
                           const std::string& name) {
@@ -516,10 +597,7 @@ std::string hostName() {
     openDirectory(directory, false);
     lock(F_WRLCK, kSaveLockWait);
     recover();
-    if (const auto failed =
-            ResultsLog::append(g_directory, ResultsLog::line(game), beforeSystemCall)) {
-        failWith(failed->entry, failed->code);
-    }
+    appendLog(ResultsLog::line(game));
     answer(kDone, "logged");
 }
 
