@@ -36,7 +36,7 @@
 //   not-beaten          1
 //   error ENTRY CODE    2  ENTRY is "." (the directory) or a file name in it;
 //                          CODE is an errno number, or not-regular,
-//                          not-directory, cannot-create or busy
+//                          not-directory, cannot-create, busy or not-a-log
 //   refused WHAT        64 WHAT is arguments, directory, score, name or counts
 //
 // Why it is safe:
@@ -100,9 +100,8 @@ int g_directory = -1;
 int g_lock = -1;
 bool g_staging = false;   // new files exist but no durable intent: discard on failure
 bool g_committed = false; // the intent is on disk: the save has happened
-// For the system log: a save's score as asked for, and who asked.
+// For the system log: a save's score as asked for.
 std::optional<std::string> g_loggedScore;
-std::string g_account;
 bool g_logging = false; // a results line nobody waits for: failures are reported here
 
 #ifdef TROVAPUNTI_RECORD_KEEPER_DRILL
@@ -134,16 +133,6 @@ void systemLog(int priority, const std::string& text) {
     closelog();
 }
 
-// One line to the system log for every save answered: who asked, for what
-// score, and what came of it. Any account may call the keeper directly, so
-// this is the teacher's trail.
-void logSave(const std::string& outcome) {
-    const std::string score = RecordRules::plainScore(*g_loggedScore) ? *g_loggedScore : "invalid";
-    systemLog(outcome == "saved" ? LOG_NOTICE : LOG_INFO, "save by account " + g_account +
-                                                              " (uid " + std::to_string(getuid()) +
-                                                              "), score " + score + ": " + outcome);
-}
-
 [[noreturn]] void answer(Status status, const std::string& line) {
     if (g_logging && status != kDone) {
         const std::string report =
@@ -158,7 +147,14 @@ void logSave(const std::string& outcome) {
         if (g_lock >= 0) {
             close(g_lock);
         }
-        logSave(line);
+        // One line for every save answered: who asked, for what score, and
+        // what came of it. Any account may call the keeper directly, so this
+        // is the teacher's trail.
+        const std::string score =
+            RecordRules::plainScore(*g_loggedScore) ? *g_loggedScore : "invalid";
+        const std::string entry = "save by account " + accountName() + " (uid " +
+                                  std::to_string(getuid()) + "), score " + score + ": " + line;
+        systemLog(line == "saved" ? LOG_NOTICE : LOG_INFO, entry);
     }
     std::exit(status);
 }
@@ -476,13 +472,8 @@ void ensureFile(const char* name) {
     g_staging = true;
     stage(kScoreStaged, kScore, scoreText + "\r\n");
     stage(kNameStaged, kName, name + "\r\n");
-    beforeSystemCall();
-    const int intent = openat(g_directory, kIntent,
-                              O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, kFileMode);
-    if (intent < 0) {
-        fail(kIntent, errno);
-    }
-    close(intent);
+    // The intent is an empty file, made the same way.
+    stage(kIntent, kIntent, "");
     syncDirectory();
     // The intent is on disk: from here on the new pair is the record, and
     // every later access completes it.
@@ -653,7 +644,6 @@ int main(int argc, char** argv) {
     const std::string_view command = argc > 1 ? argv[1] : "";
     if (command == "save") {
         g_loggedScore = argc > 3 ? argv[3] : "";
-        g_account = accountName();
     }
     if (argc < 3) {
         refuse("arguments");
