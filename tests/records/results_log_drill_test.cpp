@@ -46,7 +46,7 @@ QStringList gamesIn(const QString& log) {
     if (bytes.isEmpty()) {
         return names;
     }
-    EXPECT_TRUE(bytes.startsWith(QByteArray::fromStdString(ResultsLog::header())));
+    EXPECT_TRUE(bytes.startsWith(QByteArray(ResultsLog::kHeader)));
     EXPECT_TRUE(bytes.endsWith("\r\n")) << "a cut line at the end";
     QStringList lines = QString::fromUtf8(bytes).split(QStringLiteral("\r\n"));
     lines.removeLast();

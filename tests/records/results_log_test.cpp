@@ -156,7 +156,7 @@ TEST_F(ResultsLogKeeper, ALineCutShortIsDroppedAndAFullLogMovesAsideWhole) {
     ASSERT_EQ(logGame("3", "0", "yes", "Carla"), "logged");
     EXPECT_EQ(bytesOf(dir + "/risultati.1.csv"), full);
     const QByteArray fresh = bytesOf(log);
-    EXPECT_TRUE(fresh.startsWith(QByteArray::fromStdString(ResultsLog::header())));
+    EXPECT_TRUE(fresh.startsWith(QByteArray(ResultsLog::kHeader)));
     EXPECT_TRUE(fresh.endsWith(";Carla;3;0;3;sì\r\n"));
     EXPECT_EQ(fresh.count("\r\n"), 2);
 }

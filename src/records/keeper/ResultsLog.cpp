@@ -9,11 +9,6 @@
 
 namespace ResultsLog {
 
-std::string header() {
-    return "\xEF\xBB\xBF"
-           "data e ora;computer;utente;nome;esatte;sbagliate;totale;record\r\n";
-}
-
 std::string field(std::string_view text) {
     std::string clean(text);
     std::replace_if(

@@ -32,7 +32,9 @@ struct Game {
 };
 
 // The first line of a new log, byte order mark included.
-std::string header();
+inline constexpr const char* kHeader =
+    "\xEF\xBB\xBF"
+    "data e ora;computer;utente;nome;esatte;sbagliate;totale;record\r\n";
 
 // One line for the game, CR LF included.
 std::string line(const Game& game);

@@ -483,14 +483,6 @@ void ensureFile(const char* name) {
     answer(kDone, "saved");
 }
 
-std::string hostName() {
-    char name[256] = {};
-    if (gethostname(name, sizeof name - 1) != 0) {
-        return {};
-    }
-    return name;
-}
-
 // The results log, opened for appending and created if missing; size is
 // its length.
 int openLog(off_t& size) {
@@ -547,7 +539,7 @@ void appendLog(const std::string& line) {
         fd = openLog(size);
     }
     const bool isNew = size == 0;
-    if (const int error = writeAll(fd, isNew ? ResultsLog::header() + line : line)) {
+    if (const int error = writeAll(fd, isNew ? ResultsLog::kHeader + line : line)) {
         // Nothing of the line stays behind.
         beforeSystemCall();
         if (ftruncate(fd, size) == 0) {
@@ -577,8 +569,12 @@ void appendLog(const std::string& line) {
     if (!RecordRules::isHolderName(name)) {
         refuse("name");
     }
+    char host[256] = {};
+    if (gethostname(host, sizeof host - 1) != 0) {
+        host[0] = '\0';
+    }
     const ResultsLog::Game game{ResultsLog::localTime(std::time(nullptr)),
-                                hostName(),
+                                host,
                                 accountName(),
                                 name,
                                 *right,
