@@ -23,6 +23,7 @@ locale_t plainLocale() {
     return locale;
 }
 
+// The characters a holder name may not contain.
 bool isForbiddenInName(char32_t c) {
     return c < 0x20 || (c >= 0x7F && c <= 0x9F)         // C0, DEL and C1 controls
            || c == 0x2028 || c == 0x2029                // line and paragraph separators
