@@ -105,14 +105,6 @@ QString RecordError::message() const {
 RecordStore::RecordStore(const QString& directory, const QString& keeper)
     : directory_(withTrailingSeparator(directory)), keeper_(keeper) {}
 
-QString RecordStore::scorePath() const {
-    return directory_ + QString::fromLatin1(RecordFiles::kScore);
-}
-
-QString RecordStore::namePath() const {
-    return directory_ + QString::fromLatin1(RecordFiles::kName);
-}
-
 // What the keeper's answer means for the player: an error line names the
 // entry and an errno number or a word.
 RecordError RecordStore::errorFrom(const QByteArray& line) const {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "records/RecordKeeperLocation.h"
+#include "records/keeper/RecordFiles.h"
 
 #include <QString>
 #include <optional>
@@ -73,8 +74,8 @@ public:
 
     // The directory, ending in one separator.
     QString directory() const { return directory_; }
-    QString scorePath() const;
-    QString namePath() const;
+    QString scorePath() const { return directory_ + QLatin1String(RecordFiles::kScore); }
+    QString namePath() const { return directory_ + QLatin1String(RecordFiles::kName); }
 
     // Both record files, read by the keeper under one shared lock so they
     // come from the same save, after it has made sure the directory (mode
