@@ -22,8 +22,8 @@ void QuestionHandlers::cmdNext_Click() {
     judged_ = false;
     forgetVerdict();
 
-    form_.Text1->setText(QString());
-    form_.Text2->setText(QString());
+    form_.Text1.clear();
+    form_.Text2.clear();
     form_.TXTANSWER->setText(QString());
     form_.Text4->setText(QString());
 
@@ -37,8 +37,8 @@ void QuestionHandlers::cmdNext_Click() {
     if (target.point) {
         const MarkerId marker = markerFor(*target.point);
         lightMarker(form_.shapeGroup(marker.group), marker.index);
-        form_.Text1->setText(target.ordinateText);
-        form_.Text2->setText(target.abscissaText);
+        form_.Text1 = target.ordinateText;
+        form_.Text2 = target.abscissaText;
     }
 
     form_.moveFocusTo(form_.Text4);
@@ -46,10 +46,10 @@ void QuestionHandlers::cmdNext_Click() {
 
     // A negative zero abscissa below the x axis stores nothing: the origin
     // stands in for it.
-    if (form_.Text2->text().isEmpty() && form_.Text1->text().isEmpty()) {
+    if (form_.Text2.isEmpty() && form_.Text1.isEmpty()) {
         lightMarker(form_.Shape6, 0);
-        form_.Text2->setText(QStringLiteral("0"));
-        form_.Text1->setText(QStringLiteral("0"));
+        form_.Text2 = QStringLiteral("0");
+        form_.Text1 = QStringLiteral("0");
     }
 }
 
@@ -76,8 +76,8 @@ void QuestionHandlers::TXTANSWER_LostFocus() {
         return;
     }
     judged_ = true;
-    const Verdict verdict = judgeAnswer(form_.Text4->text(), form_.TXTANSWER->text(),
-                                        form_.Text2->text(), form_.Text1->text());
+    const Verdict verdict =
+        judgeAnswer(form_.Text4->text(), form_.TXTANSWER->text(), form_.Text2, form_.Text1);
     form_.expectedAnswer = verdict.expectedAnswer;
     if (verdict.right) {
         raiseCount(form_.correctCount);

@@ -75,17 +75,13 @@ CaptionLabel* makeLabel(QWidget* parent, const char* name, QRect geometry, const
     return label;
 }
 
-AnswerBox* makeTextBox(QWidget* parent, const char* name, QRect geometry, const char* text,
-                       const Look& look, int maxLength, bool hidden, int tabIndex) {
+AnswerBox* makeAnswerBox(QWidget* parent, const char* name, QRect geometry, int tabIndex) {
     auto* box = new AnswerBox(parent);
     place(box, name, geometry, tabIndex);
-    applyLook(box, look);
+    applyLook(box, Look{"Arial", 48});
     box->setAlignment(Qt::AlignCenter);
-    if (maxLength > 0) {
-        box->setMaxLength(maxLength);
-    }
-    box->setText(QString::fromUtf8(text));
-    box->setVisible(!hidden);
+    box->setMaxLength(2);
+    box->setText(QStringLiteral("0"));
     return box;
 }
 
@@ -122,7 +118,6 @@ PictureButton* makeButton(QWidget* parent, const char* name, QRect geometry, con
 
 void TavolaUi::setupUi(QMainWindow* window) {
     WindowFonts::installSubstitutions();
-    WindowAccessibility::install();
     window->setObjectName(QStringLiteral("Tavola"));
     window->setWindowTitle(QStringLiteral("Aiutami a trovare i punti nel piano cartesiano"));
 
@@ -260,19 +255,9 @@ void TavolaUi::setupControls(QWidget* surface) {
     lblpunti = makeLabel(surface, "lblpunti", twipsRect(17880, 7800, 270, 555), "0",
                          {"MS Sans Serif", 24, false, false, magenta}, AutoSize, 6);
 
-    // Text boxes and buttons lie above the labels and the picture.
-    const Look smallText{"MS Sans Serif", 8.25};
-    const Look bigDigits{"Arial", 48};
-    Text2 =
-        makeTextBox(surface, "Text2", twipsRect(10560, 360, 855, 495), "", smallText, 0, true, 1);
-    Text1 =
-        makeTextBox(surface, "Text1", twipsRect(11400, 360, 855, 495), "", smallText, 0, true, 0);
-    Text4 = makeTextBox(surface, "Text4", twipsRect(10920, 1440, 1455, 1005), "0", bigDigits, 2,
-                        false, 22);
-    TXTANSWER = makeTextBox(surface, "TXTANSWER", twipsRect(12720, 1440, 1455, 1020), "0",
-                            bigDigits, 2, false, 21);
-    Text3 =
-        makeTextBox(surface, "Text3", twipsRect(13200, 3360, 735, 285), "0", smallText, 0, true, 2);
+    // The answer boxes and the buttons lie above the labels and the picture.
+    Text4 = makeAnswerBox(surface, "Text4", twipsRect(10920, 1440, 1455, 1005), 22);
+    TXTANSWER = makeAnswerBox(surface, "TXTANSWER", twipsRect(12720, 1440, 1455, 1020), 21);
 
     cmdNext = makeButton(surface, "cmdNext", twipsRect(10560, 6720, 1815, 1095), "&Nuovo calcolo",
                          "#00C0C0", "Go", 3);
