@@ -22,8 +22,6 @@ void QuestionHandlers::cmdNext_Click() {
     judged_ = false;
     forgetVerdict();
 
-    form_.Text1.clear();
-    form_.Text2.clear();
     form_.TXTANSWER->setText(QString());
     form_.Text4->setText(QString());
 
@@ -33,24 +31,16 @@ void QuestionHandlers::cmdNext_Click() {
 
     resetAllMarkers(form_.shapeGroups);
 
+    // A negative zero abscissa below the x axis has no point of its own: the
+    // origin stands in for it.
     const TargetDraw target = drawTarget(random_);
-    if (target.point) {
-        const MarkerId marker = markerFor(*target.point);
-        lightMarker(form_.shapeGroup(marker.group), marker.index);
-        form_.Text1 = target.ordinateText;
-        form_.Text2 = target.abscissaText;
-    }
+    const MarkerId marker = markerFor(target.point.value_or(LatticePoint{0, 0}));
+    lightMarker(form_.shapeGroup(marker.group), marker.index);
+    form_.Text2 = target.point ? target.abscissaText : QStringLiteral("0");
+    form_.Text1 = target.point ? target.ordinateText : QStringLiteral("0");
 
     form_.moveFocusTo(form_.Text4);
     form_.cmdNext->setEnabled(false);
-
-    // A negative zero abscissa below the x axis stores nothing: the origin
-    // stands in for it.
-    if (form_.Text2.isEmpty() && form_.Text1.isEmpty()) {
-        lightMarker(form_.Shape6, 0);
-        form_.Text2 = QStringLiteral("0");
-        form_.Text1 = QStringLiteral("0");
-    }
 }
 
 void QuestionHandlers::Text4_KeyPress(int& KeyAscii) {

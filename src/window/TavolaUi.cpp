@@ -38,19 +38,6 @@ struct Look {
 
 enum LabelFlag : unsigned { AutoSize = 1u, Centred = 2u, Border = 4u, Hidden = 8u };
 
-void applyLook(QWidget* widget, const Look& look) {
-    widget->setFont(
-        WindowFonts::font(QString::fromLatin1(look.face), look.points, look.bold, look.italic));
-    if (look.colour != nullptr) {
-        QPalette palette = widget->palette();
-        const QColor colour(QString::fromLatin1(look.colour));
-        palette.setColor(QPalette::WindowText, colour);
-        palette.setColor(QPalette::Text, colour);
-        palette.setColor(QPalette::ButtonText, colour);
-        widget->setPalette(palette);
-    }
-}
-
 void place(QWidget* widget, const char* name, QRect geometry, int tabIndex) {
     widget->setObjectName(QString::fromUtf8(name));
     widget->setGeometry(geometry);
@@ -62,11 +49,16 @@ CaptionLabel* makeLabel(QWidget* parent, const char* name, QRect geometry, const
                         const Look& look, unsigned flags, int tabIndex) {
     auto* label = new CaptionLabel(parent);
     place(label, name, geometry, tabIndex);
-    applyLook(label, look);
+    label->setFont(
+        WindowFonts::font(QString::fromLatin1(look.face), look.points, look.bold, look.italic));
+    if (look.colour != nullptr) {
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, QColor(QString::fromLatin1(look.colour)));
+        label->setPalette(palette);
+    }
     label->setAlignment(((flags & Centred) ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
     if (flags & Border) {
         label->setFrameStyle(QFrame::Box | QFrame::Plain);
-        label->setLineWidth(1);
     }
     // The design size holds until the first new caption.
     label->setCaption(QString::fromUtf8(caption));
@@ -78,7 +70,7 @@ CaptionLabel* makeLabel(QWidget* parent, const char* name, QRect geometry, const
 AnswerBox* makeAnswerBox(QWidget* parent, const char* name, QRect geometry, int tabIndex) {
     auto* box = new AnswerBox(parent);
     place(box, name, geometry, tabIndex);
-    applyLook(box, Look{"Arial", 48});
+    box->setFont(WindowFonts::font(QStringLiteral("Arial"), 48));
     box->setAlignment(Qt::AlignCenter);
     box->setMaxLength(2);
     box->setText(QStringLiteral("0"));
@@ -97,9 +89,7 @@ QLabel* makeImage(QWidget* parent, const char* name, QRect geometry, const char*
     image->setGeometry(geometry);
     image->setPixmap(mascot(kIconSize));
     image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    if (tooltip != nullptr) {
-        image->setToolTip(QString::fromUtf8(tooltip));
-    }
+    image->setToolTip(QString::fromUtf8(tooltip));
     return image;
 }
 
@@ -107,7 +97,7 @@ PictureButton* makeButton(QWidget* parent, const char* name, QRect geometry, con
                           const char* backColour, const char* tooltip, int tabIndex) {
     auto* button = new PictureButton(parent);
     place(button, name, geometry, tabIndex);
-    applyLook(button, Look{"MS Sans Serif", 8.25, true});
+    button->setFont(WindowFonts::font(QStringLiteral("MS Sans Serif"), 8.25, true));
     button->setText(QString::fromUtf8(caption));
     button->setBackColor(QColor(QString::fromLatin1(backColour)));
     button->setToolTip(QString::fromUtf8(tooltip));
@@ -136,7 +126,10 @@ void TavolaUi::setupUi(QMainWindow* window) {
 
     setupControls(board);
     WindowAccessibility::describe(*this);
-    setupMenu(window);
+    QMenu* about = window->menuBar()->addMenu(QStringLiteral("&Informazioni"));
+    about->setObjectName(QStringLiteral("menuInformazioni"));
+    copy = about->addAction(QStringLiteral("&Chi ha fatto Trovapunti"));
+    copy->setObjectName(QStringLiteral("copy"));
 
     for (QWidget* control : board->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         layoutTable.push_back({control, control->geometry(), control->font()});
@@ -295,11 +288,4 @@ void TavolaUi::setupControls(QWidget* surface) {
     for (qsizetype i = 1; i < focusable.size(); ++i) {
         QWidget::setTabOrder(focusable[i - 1], focusable[i]);
     }
-}
-
-void TavolaUi::setupMenu(QMainWindow* window) {
-    QMenu* about = window->menuBar()->addMenu(QStringLiteral("&Informazioni"));
-    about->setObjectName(QStringLiteral("menuInformazioni"));
-    copy = about->addAction(QStringLiteral("&Chi ha fatto Trovapunti"));
-    copy->setObjectName(QStringLiteral("copy"));
 }

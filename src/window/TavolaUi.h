@@ -97,5 +97,4 @@ struct TavolaUi {
 
 private:
     void setupControls(QWidget* surface);
-    void setupMenu(QMainWindow* window);
 };
