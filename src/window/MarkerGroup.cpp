@@ -44,9 +44,10 @@ const Marker& MarkerGroup::operator[](int index) const {
 }
 
 void resetAllMarkers(const MarkerGroupSet& groups) {
-    for (const MarkerId& id : resetOrder()) {
-        (*groups[static_cast<std::size_t>(id.group - 1)])[id.index].setBackStyle(
-            Marker::kTransparent);
+    for (MarkerGroup* group : groups) {
+        for (int index = group->firstIndex(); index <= group->lastIndex(); ++index) {
+            (*group)[index].setBackStyle(Marker::kTransparent);
+        }
     }
 }
 

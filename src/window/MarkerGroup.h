@@ -70,7 +70,7 @@ private:
 // The board's 22 groups in number order: element 0 is group 1.
 using MarkerGroupSet = std::array<MarkerGroup*, kMarkerGroupCount>;
 
-// Hides every marker, group by group in the board's clearing order.
+// Hides every marker.
 void resetAllMarkers(const MarkerGroupSet& groups);
 
 // Shows the marker as a red dot: opaque first, then red.

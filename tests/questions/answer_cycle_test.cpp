@@ -30,8 +30,10 @@ std::vector<double> questions(std::initializer_list<std::pair<int, int>> points)
 
 int litMarkers(Tavola& tavola) {
     int lit = 0;
-    for (const MarkerId& id : resetOrder()) {
-        lit += tavola.shapeGroup(id.group)[id.index].backStyle() == 1 ? 1 : 0;
+    for (const MarkerGroup* group : tavola.shapeGroups) {
+        for (const Marker& marker : group->markers()) {
+            lit += marker.backStyle() == Marker::kOpaque ? 1 : 0;
+        }
     }
     return lit;
 }
