@@ -55,7 +55,6 @@ public:
 
     // Throws std::out_of_range outside firstIndex()..lastIndex().
     Marker& operator[](int index);
-    const Marker& operator[](int index) const;
 
     int firstIndex() const { return layout_.firstIndex; }
     int lastIndex() const { return layout_.lastIndex; }

@@ -88,7 +88,6 @@ QLabel* makeImage(QWidget* parent, const char* name, QRect geometry, const char*
     image->setObjectName(QString::fromUtf8(name));
     image->setGeometry(geometry);
     image->setPixmap(mascot(kIconSize));
-    image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     image->setToolTip(QString::fromUtf8(tooltip));
     return image;
 }
