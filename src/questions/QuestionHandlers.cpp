@@ -22,8 +22,6 @@ void QuestionHandlers::cmdNext_Click() {
     judged_ = false;
     forgetVerdict();
 
-    form_.Text1->setText(QString());
-    form_.Text2->setText(QString());
     form_.TXTANSWER->setText(QString());
     form_.Text4->setText(QString());
 
@@ -33,24 +31,16 @@ void QuestionHandlers::cmdNext_Click() {
 
     resetAllMarkers(form_.shapeGroups);
 
+    // A negative zero abscissa below the x axis has no point of its own: the
+    // origin stands in for it.
     const TargetDraw target = drawTarget(random_);
-    if (target.point) {
-        const MarkerId marker = markerFor(*target.point);
-        lightMarker(form_.shapeGroup(marker.group), marker.index);
-        form_.Text1->setText(target.ordinateText);
-        form_.Text2->setText(target.abscissaText);
-    }
+    const MarkerId marker = markerFor(target.point.value_or(LatticePoint{0, 0}));
+    lightMarker(form_.shapeGroup(marker.group), marker.index);
+    form_.Text2 = target.point ? target.abscissaText : QStringLiteral("0");
+    form_.Text1 = target.point ? target.ordinateText : QStringLiteral("0");
 
     form_.moveFocusTo(form_.Text4);
     form_.cmdNext->setEnabled(false);
-
-    // A negative zero abscissa below the x axis stores nothing: the origin
-    // stands in for it.
-    if (form_.Text2->text().isEmpty() && form_.Text1->text().isEmpty()) {
-        lightMarker(form_.Shape6, 0);
-        form_.Text2->setText(QStringLiteral("0"));
-        form_.Text1->setText(QStringLiteral("0"));
-    }
 }
 
 void QuestionHandlers::Text4_KeyPress(int& KeyAscii) {
@@ -76,8 +66,8 @@ void QuestionHandlers::TXTANSWER_LostFocus() {
         return;
     }
     judged_ = true;
-    const Verdict verdict = judgeAnswer(form_.Text4->text(), form_.TXTANSWER->text(),
-                                        form_.Text2->text(), form_.Text1->text());
+    const Verdict verdict =
+        judgeAnswer(form_.Text4->text(), form_.TXTANSWER->text(), form_.Text2, form_.Text1);
     form_.expectedAnswer = verdict.expectedAnswer;
     if (verdict.right) {
         raiseCount(form_.correctCount);

@@ -46,10 +46,6 @@ Board::Board(const MarkerGroupSet& markers, QWidget* parent) : QWidget(parent), 
     setCursor(Qt::CrossCursor);
 }
 
-QSize Board::sizeHint() const {
-    return {1016, 722};
-}
-
 void Board::setFactor(double factor) {
     if (factor != factor_) {
         factor_ = factor;

@@ -19,8 +19,6 @@ class Board : public QWidget {
 public:
     Board(const MarkerGroupSet& markers, QWidget* parent = nullptr);
 
-    QSize sizeHint() const override;
-
     double factor() const { return factor_; }
     void setFactor(double factor);
     // Repaints what lies on the given square of design pixels.

@@ -4,6 +4,7 @@
 
 #include "window/BoardGeometry.h"
 
+#include <array>
 #include <cstddef>
 #include <stdexcept>
 
@@ -34,15 +35,6 @@ int groupFor(LatticePoint point) {
     return base + 6 - point.y;
 }
 
-void appendPass(std::array<MarkerId, kMarkerCount>& order, std::size_t& next, int firstGroup,
-                int lastGroup, int firstIndex, int lastIndex) {
-    for (int index = firstIndex; index <= lastIndex; ++index) {
-        for (int group = firstGroup; group <= lastGroup; ++group) {
-            order[next++] = {group, index};
-        }
-    }
-}
-
 } // namespace
 
 const MarkerGroupLayout& markerGroupLayout(int group) {
@@ -65,15 +57,6 @@ LatticePoint pointOf(MarkerId id) {
         throw std::out_of_range("no such marker in the group");
     }
     return {layout.abscissaSign * id.index, layout.ordinate};
-}
-
-std::array<MarkerId, kMarkerCount> resetOrder() {
-    std::array<MarkerId, kMarkerCount> order{};
-    std::size_t next = 0;
-    appendPass(order, next, 1, 11, 0, 5);
-    appendPass(order, next, 12, 17, 1, 5);
-    appendPass(order, next, 18, 22, 1, 5);
-    return order;
 }
 
 QRect discRect(LatticePoint point) {

@@ -5,7 +5,6 @@
 #pragma once
 
 #include <QRect>
-#include <array>
 
 #include "window/LatticePoint.h"
 
@@ -16,7 +15,6 @@
 // abscissa's magnitude.
 
 inline constexpr int kMarkerGroupCount = 22;
-inline constexpr int kMarkerCount = 121;
 inline constexpr int kLatticeMin = -5;
 inline constexpr int kLatticeMax = 5;
 
@@ -44,11 +42,6 @@ MarkerId markerFor(LatticePoint point);
 
 // Throws std::out_of_range for a group or index that names no marker.
 LatticePoint pointOf(MarkerId id);
-
-// Every marker once, in the order the board clears them: indices 0..5 of
-// groups 1..11, then indices 1..5 of groups 12..17, then of groups 18..22,
-// each pass walking all its groups for one index before the next index.
-std::array<MarkerId, kMarkerCount> resetOrder();
 
 // The grid picture is a square of this many pixels.
 inline constexpr int kPictureSize = 705;

@@ -6,7 +6,6 @@
 
 #include <QLabel>
 #include <QString>
-#include <functional>
 
 // A static text of the window. It keeps its caption exactly as given (a
 // record file's line terminators included) while showing it without stray
@@ -15,9 +14,6 @@
 class CaptionLabel : public QLabel {
     Q_OBJECT
 public:
-    // Makes the name assistive technology reads from the shown caption.
-    using SpokenName = std::function<QString(const QString& shown)>;
-
     explicit CaptionLabel(QWidget* parent = nullptr);
 
     QString caption() const { return caption_; }
@@ -29,29 +25,14 @@ public:
     // a caption fits it again there, in its present font.
     void placeAt(const QRect& geometry);
 
-    // From now on the label's accessible name follows each caption through
-    // spokenName; screen readers are told when that name changes. A label
-    // that alerts is announced every time it gets a caption that is not
-    // empty, the same message twice included.
-    void setSpokenName(SpokenName spokenName, bool alerts = false);
-    // Makes the accessible name again, for a spoken name that reads more
-    // than this label's own caption.
-    void refreshSpokenName();
-
-    static QString displayText(const QString& caption);
-
 signals:
+    // After each new caption, once the label shows it.
     void captionChanged();
 
 private:
     void fitToCaption();
-    // Returns whether the accessible name changed.
-    bool updateAccessibleName();
-    void announce(bool renamed);
 
     QString caption_;
     bool autoSize_ = false;
     bool fitted_ = false;
-    SpokenName spokenName_;
-    bool alerts_ = false;
 };

@@ -7,7 +7,6 @@
 #include "window/Board.h"
 
 #include <stdexcept>
-#include <utility>
 
 void Marker::setBackStyle(int style) {
     if (style != backStyle_) {
@@ -33,10 +32,6 @@ void MarkerGroup::placeOn(Board* board) {
 }
 
 Marker& MarkerGroup::operator[](int index) {
-    return const_cast<Marker&>(std::as_const(*this)[index]);
-}
-
-const Marker& MarkerGroup::operator[](int index) const {
     if (index < layout_.firstIndex || index > layout_.lastIndex) {
         throw std::out_of_range("marker index outside the group");
     }
@@ -44,9 +39,10 @@ const Marker& MarkerGroup::operator[](int index) const {
 }
 
 void resetAllMarkers(const MarkerGroupSet& groups) {
-    for (const MarkerId& id : resetOrder()) {
-        (*groups[static_cast<std::size_t>(id.group - 1)])[id.index].setBackStyle(
-            Marker::kTransparent);
+    for (MarkerGroup* group : groups) {
+        for (int index = group->firstIndex(); index <= group->lastIndex(); ++index) {
+            (*group)[index].setBackStyle(Marker::kTransparent);
+        }
     }
 }
 

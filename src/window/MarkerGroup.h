@@ -55,7 +55,6 @@ public:
 
     // Throws std::out_of_range outside firstIndex()..lastIndex().
     Marker& operator[](int index);
-    const Marker& operator[](int index) const;
 
     int firstIndex() const { return layout_.firstIndex; }
     int lastIndex() const { return layout_.lastIndex; }
@@ -70,7 +69,7 @@ private:
 // The board's 22 groups in number order: element 0 is group 1.
 using MarkerGroupSet = std::array<MarkerGroup*, kMarkerGroupCount>;
 
-// Hides every marker, group by group in the board's clearing order.
+// Hides every marker.
 void resetAllMarkers(const MarkerGroupSet& groups);
 
 // Shows the marker as a red dot: opaque first, then red.

@@ -38,19 +38,6 @@ struct Look {
 
 enum LabelFlag : unsigned { AutoSize = 1u, Centred = 2u, Border = 4u, Hidden = 8u };
 
-void applyLook(QWidget* widget, const Look& look) {
-    widget->setFont(
-        WindowFonts::font(QString::fromLatin1(look.face), look.points, look.bold, look.italic));
-    if (look.colour != nullptr) {
-        QPalette palette = widget->palette();
-        const QColor colour(QString::fromLatin1(look.colour));
-        palette.setColor(QPalette::WindowText, colour);
-        palette.setColor(QPalette::Text, colour);
-        palette.setColor(QPalette::ButtonText, colour);
-        widget->setPalette(palette);
-    }
-}
-
 void place(QWidget* widget, const char* name, QRect geometry, int tabIndex) {
     widget->setObjectName(QString::fromUtf8(name));
     widget->setGeometry(geometry);
@@ -62,11 +49,16 @@ CaptionLabel* makeLabel(QWidget* parent, const char* name, QRect geometry, const
                         const Look& look, unsigned flags, int tabIndex) {
     auto* label = new CaptionLabel(parent);
     place(label, name, geometry, tabIndex);
-    applyLook(label, look);
+    label->setFont(
+        WindowFonts::font(QString::fromLatin1(look.face), look.points, look.bold, look.italic));
+    if (look.colour != nullptr) {
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, QColor(QString::fromLatin1(look.colour)));
+        label->setPalette(palette);
+    }
     label->setAlignment(((flags & Centred) ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
     if (flags & Border) {
         label->setFrameStyle(QFrame::Box | QFrame::Plain);
-        label->setLineWidth(1);
     }
     // The design size holds until the first new caption.
     label->setCaption(QString::fromUtf8(caption));
@@ -75,17 +67,13 @@ CaptionLabel* makeLabel(QWidget* parent, const char* name, QRect geometry, const
     return label;
 }
 
-AnswerBox* makeTextBox(QWidget* parent, const char* name, QRect geometry, const char* text,
-                       const Look& look, int maxLength, bool hidden, int tabIndex) {
+AnswerBox* makeAnswerBox(QWidget* parent, const char* name, QRect geometry, int tabIndex) {
     auto* box = new AnswerBox(parent);
     place(box, name, geometry, tabIndex);
-    applyLook(box, look);
+    box->setFont(WindowFonts::font(QStringLiteral("Arial"), 48));
     box->setAlignment(Qt::AlignCenter);
-    if (maxLength > 0) {
-        box->setMaxLength(maxLength);
-    }
-    box->setText(QString::fromUtf8(text));
-    box->setVisible(!hidden);
+    box->setMaxLength(2);
+    box->setText(QStringLiteral("0"));
     return box;
 }
 
@@ -100,10 +88,7 @@ QLabel* makeImage(QWidget* parent, const char* name, QRect geometry, const char*
     image->setObjectName(QString::fromUtf8(name));
     image->setGeometry(geometry);
     image->setPixmap(mascot(kIconSize));
-    image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    if (tooltip != nullptr) {
-        image->setToolTip(QString::fromUtf8(tooltip));
-    }
+    image->setToolTip(QString::fromUtf8(tooltip));
     return image;
 }
 
@@ -111,7 +96,7 @@ PictureButton* makeButton(QWidget* parent, const char* name, QRect geometry, con
                           const char* backColour, const char* tooltip, int tabIndex) {
     auto* button = new PictureButton(parent);
     place(button, name, geometry, tabIndex);
-    applyLook(button, Look{"MS Sans Serif", 8.25, true});
+    button->setFont(WindowFonts::font(QStringLiteral("MS Sans Serif"), 8.25, true));
     button->setText(QString::fromUtf8(caption));
     button->setBackColor(QColor(QString::fromLatin1(backColour)));
     button->setToolTip(QString::fromUtf8(tooltip));
@@ -122,7 +107,6 @@ PictureButton* makeButton(QWidget* parent, const char* name, QRect geometry, con
 
 void TavolaUi::setupUi(QMainWindow* window) {
     WindowFonts::installSubstitutions();
-    WindowAccessibility::install();
     window->setObjectName(QStringLiteral("Tavola"));
     window->setWindowTitle(QStringLiteral("Aiutami a trovare i punti nel piano cartesiano"));
 
@@ -141,7 +125,10 @@ void TavolaUi::setupUi(QMainWindow* window) {
 
     setupControls(board);
     WindowAccessibility::describe(*this);
-    setupMenu(window);
+    QMenu* about = window->menuBar()->addMenu(QStringLiteral("&Informazioni"));
+    about->setObjectName(QStringLiteral("menuInformazioni"));
+    copy = about->addAction(QStringLiteral("&Chi ha fatto Trovapunti"));
+    copy->setObjectName(QStringLiteral("copy"));
 
     for (QWidget* control : board->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         layoutTable.push_back({control, control->geometry(), control->font()});
@@ -260,19 +247,9 @@ void TavolaUi::setupControls(QWidget* surface) {
     lblpunti = makeLabel(surface, "lblpunti", twipsRect(17880, 7800, 270, 555), "0",
                          {"MS Sans Serif", 24, false, false, magenta}, AutoSize, 6);
 
-    // Text boxes and buttons lie above the labels and the picture.
-    const Look smallText{"MS Sans Serif", 8.25};
-    const Look bigDigits{"Arial", 48};
-    Text2 =
-        makeTextBox(surface, "Text2", twipsRect(10560, 360, 855, 495), "", smallText, 0, true, 1);
-    Text1 =
-        makeTextBox(surface, "Text1", twipsRect(11400, 360, 855, 495), "", smallText, 0, true, 0);
-    Text4 = makeTextBox(surface, "Text4", twipsRect(10920, 1440, 1455, 1005), "0", bigDigits, 2,
-                        false, 22);
-    TXTANSWER = makeTextBox(surface, "TXTANSWER", twipsRect(12720, 1440, 1455, 1020), "0",
-                            bigDigits, 2, false, 21);
-    Text3 =
-        makeTextBox(surface, "Text3", twipsRect(13200, 3360, 735, 285), "0", smallText, 0, true, 2);
+    // The answer boxes and the buttons lie above the labels and the picture.
+    Text4 = makeAnswerBox(surface, "Text4", twipsRect(10920, 1440, 1455, 1005), 22);
+    TXTANSWER = makeAnswerBox(surface, "TXTANSWER", twipsRect(12720, 1440, 1455, 1020), 21);
 
     cmdNext = makeButton(surface, "cmdNext", twipsRect(10560, 6720, 1815, 1095), "&Nuovo calcolo",
                          "#00C0C0", "Go", 3);
@@ -310,11 +287,4 @@ void TavolaUi::setupControls(QWidget* surface) {
     for (qsizetype i = 1; i < focusable.size(); ++i) {
         QWidget::setTabOrder(focusable[i - 1], focusable[i]);
     }
-}
-
-void TavolaUi::setupMenu(QMainWindow* window) {
-    QMenu* about = window->menuBar()->addMenu(QStringLiteral("&Informazioni"));
-    about->setObjectName(QStringLiteral("menuInformazioni"));
-    copy = about->addAction(QStringLiteral("&Chi ha fatto Trovapunti"));
-    copy->setObjectName(QStringLiteral("copy"));
 }

@@ -8,6 +8,7 @@
 
 #include <QFont>
 #include <QRect>
+#include <QString>
 #include <array>
 #include <vector>
 
@@ -30,8 +31,6 @@ struct TavolaUi {
     std::array<CaptionLabel*, 3> Label11{};
     CaptionLabel* lblconto = nullptr;
     QLabel* Image4 = nullptr;
-    AnswerBox* Text2 = nullptr;
-    AnswerBox* Text1 = nullptr;
     CaptionLabel* Label7 = nullptr;
     CaptionLabel* Label4 = nullptr;
     AnswerBox* Text4 = nullptr;
@@ -41,7 +40,6 @@ struct TavolaUi {
     CaptionLabel* Label8 = nullptr;
     CaptionLabel* Label6 = nullptr;
     CaptionLabel* lblScore = nullptr;
-    AnswerBox* Text3 = nullptr;
     CaptionLabel* Label1 = nullptr;
     CaptionLabel* lblScore1 = nullptr;
     PictureButton* cmdNext = nullptr;
@@ -59,6 +57,11 @@ struct TavolaUi {
     QTimer* Timer1 = nullptr;
     QAction* copy = nullptr;
     Board* board = nullptr;
+
+    // The target of the open question as decimal text, abscissa and
+    // ordinate: kept out of every control, so nothing shows or speaks it.
+    QString Text2;
+    QString Text1;
 
     MarkerGroup Shape1{1}, Shape2{2}, Shape3{3}, Shape4{4}, Shape5{5}, Shape6{6}, Shape7{7},
         Shape8{8}, Shape9{9}, Shape10{10}, Shape11{11}, Shape12{12}, Shape13{13}, Shape14{14},
@@ -94,5 +97,4 @@ struct TavolaUi {
 
 private:
     void setupControls(QWidget* surface);
-    void setupMenu(QMainWindow* window);
 };

@@ -6,22 +6,15 @@
 
 #include <QString>
 
-class QObject;
-class QWidget;
 struct TavolaUi;
 
 // How the window reads to assistive technology: Italian names and
-// descriptions for what a pupil works with, announcements for the judgement
-// and the counts, and nothing that tells where the lit point is. Labels that
-// only repeat another control's name and the hidden target fields stay out
-// of the accessible tree.
+// descriptions for what a pupil works with, names that follow the counts,
+// and nothing that tells where the lit point is. Captions that only repeat a
+// named control stay out of screen readers' way.
 namespace WindowAccessibility {
 
-// Installs the window's own accessible interfaces, once per process; call it
-// before the first control is built.
-void install();
-
-// Names, descriptions and announcements of the window's controls.
+// Names and descriptions of the window's controls.
 void describe(TavolaUi& ui);
 
 // The countdown's display as spoken: the whole minutes left, so its name

@@ -112,7 +112,7 @@ def game_texts(pyatspi):
         pending += [node.getChildAtIndex(i) for i in range(node.childCount)]
         if node.getRoleName() == "text":
             boxes.append(node.name)
-    # The hidden target fields are no text boxes a client can reach.
+    # The answer boxes are the only text boxes a client can reach.
     if sorted(boxes) != sorted(ANSWER_BOXES):
         raise AssertionError(f"the text boxes on the bus are {boxes}")
     return found
@@ -140,8 +140,8 @@ def check_nothing_tells(pyatspi, log_path, start, x, y):
         typed = (event["type"].startswith("object:text-changed")
                  and event.get("name") in ANSWER_BOXES)
         # An object gone before the listener read it is one the window dropped
-        # as it was built (a hidden field's first interface), with its start
-        # text: only a pair tells the target there.
+        # as it was built (a concealed caption's first interface), with its
+        # start text: only a pair tells the target there.
         gone = "unread" in event
         for text in event.get("texts", []) + ([] if typed else [event.get("any_data", "")]):
             if tells_target(text, x, y, pairs_only=gone):

@@ -90,7 +90,7 @@ TEST_F(GameLifecycleTest, StartAsksTheNameGreetsAndArmsTheClock) {
     EXPECT_TRUE(tavola.lblpunti->caption().isEmpty());
     EXPECT_TRUE(tavola.lblnome->caption().isEmpty());
     // The first question is on the board, the counters at zero.
-    EXPECT_EQ(tavola.Text2->text(), QStringLiteral("1"));
+    EXPECT_EQ(tavola.Text2, QStringLiteral("1"));
     EXPECT_EQ(tavola.correctCount, 0);
     EXPECT_EQ(tavola.wrongCount, 0);
     EXPECT_EQ(QApplication::focusWidget(), tavola.Text4);
@@ -106,7 +106,7 @@ TEST(GameStart, TheWindowsEventsReachTheHandlersFromTheStart) {
 
     // Showing it prepares the first question.
     game.tavola.show();
-    EXPECT_EQ(game.tavola.Text2->text(), QStringLiteral("3"));
+    EXPECT_EQ(game.tavola.Text2, QStringLiteral("3"));
     EXPECT_EQ(platform.drawCount(), 4u);
 }
 
@@ -263,7 +263,7 @@ TEST_F(GameLifecycleTest, AnUnusableRecordDirectoryIsReportedOnceAndTheGamePlays
     EXPECT_TRUE(blocked.tavola->Timer1->isActive());
     EXPECT_EQ(blocked.tavola->lblconto->caption(), QStringLiteral("00:15:00"));
     EXPECT_EQ(blocked.clock().clock.secondsLeft, 900);
-    EXPECT_FALSE(blocked.tavola->Text2->text().isEmpty());
+    EXPECT_FALSE(blocked.tavola->Text2.isEmpty());
 
     // At the end a beaten record that cannot be saved says so.
     blocked.tavola->correctCount = 4;

@@ -30,8 +30,10 @@ std::vector<double> questions(std::initializer_list<std::pair<int, int>> points)
 
 int litMarkers(Tavola& tavola) {
     int lit = 0;
-    for (const MarkerId& id : resetOrder()) {
-        lit += tavola.shapeGroup(id.group)[id.index].backStyle() == 1 ? 1 : 0;
+    for (const MarkerGroup* group : tavola.shapeGroups) {
+        for (const Marker& marker : group->markers()) {
+            lit += marker.backStyle() == Marker::kOpaque ? 1 : 0;
+        }
     }
     return lit;
 }
@@ -60,8 +62,8 @@ protected:
 
 TEST_F(AnswerCycle, FirstQuestionIsReadyWhenTheWindowAppears) {
     start({{-3, 4}});
-    EXPECT_EQ(tavola->Text2->text(), QStringLiteral("-3"));
-    EXPECT_EQ(tavola->Text1->text(), QStringLiteral("4"));
+    EXPECT_EQ(tavola->Text2, QStringLiteral("-3"));
+    EXPECT_EQ(tavola->Text1, QStringLiteral("4"));
     EXPECT_EQ(tavola->Shape15[3].backStyle(), 1);
     EXPECT_EQ(litMarkers(*tavola), 1);
     EXPECT_EQ(QApplication::focusWidget(), tavola->Text4);
@@ -89,8 +91,8 @@ TEST_F(AnswerCycle, KeyboardAloneAnswersRightThenMovesOn) {
 
     // Enter on the focused button brings the next question.
     enter(tavola->cmdNext);
-    EXPECT_EQ(tavola->Text2->text(), QStringLiteral("2"));
-    EXPECT_EQ(tavola->Text1->text(), QStringLiteral("-4"));
+    EXPECT_EQ(tavola->Text2, QStringLiteral("2"));
+    EXPECT_EQ(tavola->Text1, QStringLiteral("-4"));
     EXPECT_TRUE(tavola->Text4->text().isEmpty());
     EXPECT_TRUE(tavola->TXTANSWER->text().isEmpty());
     EXPECT_TRUE(tavola->lblMessage[0]->caption().isEmpty());
@@ -213,7 +215,7 @@ TEST_F(AnswerCycle, LeavingTheWindowJudgesNothing) {
 
     EXPECT_EQ(counts(), QStringLiteral("0/0/0"));
     EXPECT_EQ(QApplication::focusWidget(), tavola->TXTANSWER);
-    EXPECT_TRUE(tavola->Text2->text() == QStringLiteral("1")) << "no new question either";
+    EXPECT_TRUE(tavola->Text2 == QStringLiteral("1")) << "no new question either";
 }
 
 TEST_F(AnswerCycle, KeysReachingAnInactiveWindowStillJudge) {
@@ -240,7 +242,7 @@ TEST_F(AnswerCycle, EnterOnTheExitButtonDoesNotAskANewQuestion) {
     ASSERT_TRUE(tavola->cmdNext->isEnabled());
     tavola->cmdExit->setFocus();
     enter(tavola->cmdExit);
-    EXPECT_EQ(tavola->Text2->text(), QStringLiteral("1"));
+    EXPECT_EQ(tavola->Text2, QStringLiteral("1"));
 }
 
 TEST_F(AnswerCycle, CompareTheTypedTextOnly) {
@@ -248,7 +250,7 @@ TEST_F(AnswerCycle, CompareTheTypedTextOnly) {
     game = std::make_unique<GameFixture>(std::vector<double>{0.7, 0.75, 0.1, 0.25});
     ASSERT_TRUE(game->showActive());
     tavola = game->tavola;
-    ASSERT_EQ(tavola->Text2->text(), QStringLiteral("-5"));
+    ASSERT_EQ(tavola->Text2, QStringLiteral("-5"));
     ASSERT_EQ(tavola->Shape15[5].backStyle(), 1);
     type(tavola->Text4, "-");
     enter(tavola->Text4);
@@ -261,8 +263,8 @@ TEST_F(AnswerCycle, NegativeZeroBelowTheAxisFallsBackToTheOrigin) {
     game = std::make_unique<GameFixture>(std::vector<double>{0.7, 0.25, 0.1, 0.25});
     ASSERT_TRUE(game->showActive());
     tavola = game->tavola;
-    EXPECT_EQ(tavola->Text2->text(), QStringLiteral("0"));
-    EXPECT_EQ(tavola->Text1->text(), QStringLiteral("0"));
+    EXPECT_EQ(tavola->Text2, QStringLiteral("0"));
+    EXPECT_EQ(tavola->Text1, QStringLiteral("0"));
     EXPECT_EQ(tavola->Shape6[0].backStyle(), 1);
     EXPECT_EQ(tavola->Shape6[0].backColor(), 255u);
     EXPECT_EQ(litMarkers(*tavola), 1);
@@ -271,13 +273,13 @@ TEST_F(AnswerCycle, NegativeZeroBelowTheAxisFallsBackToTheOrigin) {
 TEST_F(AnswerCycle, AltNPressesTheButtonOnlyWhileEnabled) {
     start({{1, 4}, {-2, -4}});
     QTest::keyClick(tavola->windowHandle(), Qt::Key_N, Qt::AltModifier);
-    EXPECT_EQ(tavola->Text2->text(), QStringLiteral("1")) << "disabled: no new question";
+    EXPECT_EQ(tavola->Text2, QStringLiteral("1")) << "disabled: no new question";
     tavola->TXTANSWER->setFocus();
     enter(tavola->TXTANSWER);
     ASSERT_TRUE(tavola->cmdNext->isEnabled());
     QTest::keyClick(tavola->windowHandle(), Qt::Key_N, Qt::AltModifier);
     // An access key animates the press before clicking.
-    EXPECT_TRUE(QTest::qWaitFor([&] { return tavola->Text2->text() == QStringLiteral("-2"); }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return tavola->Text2 == QStringLiteral("-2"); }));
 }
 
 TEST_F(AnswerCycle, KeyboardAccessToTheMenuJudgesNothing) {
@@ -311,7 +313,7 @@ TEST_F(AnswerCycle, AltNFromTheOrdinateBoxJudgesTheAnswerStandingThere) {
     ASSERT_EQ(QApplication::focusWidget(), tavola->TXTANSWER);
 
     QTest::keyClick(tavola->windowHandle(), Qt::Key_N, Qt::AltModifier);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return tavola->Text2->text() == QStringLiteral("-2"); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return tavola->Text2 == QStringLiteral("-2"); }));
     EXPECT_EQ(counts(), QStringLiteral("1/0/1")) << "the answer given, for its own question";
     EXPECT_TRUE(tavola->lblMessage[0]->caption().isEmpty());
     EXPECT_TRUE(tavola->lblMessage[1]->caption().isEmpty());

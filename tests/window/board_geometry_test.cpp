@@ -109,33 +109,6 @@ TEST(MarkerGroups, OffBoardPointsAndMarkersAreRejected) {
     }
 }
 
-TEST(MarkerGroups, ResetOrderWalksThreePassesIndexByIndex) {
-    struct Pass {
-        int firstGroup;
-        int lastGroup;
-        int firstIndex;
-    };
-    const Pass passes[] = {{1, 11, 0}, {12, 17, 1}, {18, 22, 1}};
-    std::vector<MarkerId> expected;
-    for (const Pass& pass : passes) {
-        for (int index = pass.firstIndex; index <= 5; ++index) {
-            for (int group = pass.firstGroup; group <= pass.lastGroup; ++group) {
-                expected.push_back({group, index});
-            }
-        }
-    }
-    ASSERT_EQ(expected.size(), 121u);
-
-    const auto order = resetOrder();
-    std::set<std::pair<int, int>> distinct;
-    for (std::size_t n = 0; n < order.size(); ++n) {
-        EXPECT_EQ(order[n], expected[n]) << "position " << n;
-        EXPECT_NO_THROW((void)pointOf(order[n])) << "position " << n;
-        distinct.insert({order[n].group, order[n].index});
-    }
-    EXPECT_EQ(distinct.size(), 121u);
-}
-
 TEST(MarkerDiscs, EachDiscCoversItsPointInsideThePictureAndKeepsApart) {
     std::vector<std::pair<double, double>> centres;
     for (int x = -5; x <= 5; ++x) {
