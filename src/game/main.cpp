@@ -33,14 +33,14 @@ int main(int argc, char** argv) {
     choosePlatform();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Trovapunti"));
-    // The mascot, as the menu shows it, on every box and on the window.
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/mascot.svg")));
     QGuiApplication::setDesktopFileName(QStringLiteral("it.trovapunti.Trovapunti"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     installItalianQtTexts(app);
 
     QtPlatform platform;
     Game game(platform);
+    // The window's mascot, as the menu shows it, on every box too.
+    QApplication::setWindowIcon(game.tavola.windowIcon());
     platform.setParentWindow(&game.tavola);
 
     // The start-up boxes come and go before the window exists on screen;

@@ -79,15 +79,12 @@ AnswerBox* makeAnswerBox(QWidget* parent, const char* name, QRect geometry, int 
 
 constexpr int kIconSize = 32;
 
-QPixmap mascot(int size) {
-    return QIcon(QStringLiteral(":/pictures/mascot.svg")).pixmap(size);
-}
-
 QLabel* makeImage(QWidget* parent, const char* name, QRect geometry, const char* tooltip) {
     auto* image = new QLabel(parent);
     image->setObjectName(QString::fromUtf8(name));
     image->setGeometry(geometry);
-    image->setPixmap(mascot(kIconSize));
+    // The window's icon, the mascot: one picture, drawn once for each size.
+    image->setPixmap(parent->windowIcon().pixmap(kIconSize));
     image->setToolTip(QString::fromUtf8(tooltip));
     return image;
 }
@@ -109,6 +106,7 @@ void TavolaUi::setupUi(QMainWindow* window) {
     WindowFonts::installSubstitutions();
     window->setObjectName(QStringLiteral("Tavola"));
     window->setWindowTitle(QStringLiteral("Aiutami a trovare i punti nel piano cartesiano"));
+    window->setWindowIcon(QIcon(QStringLiteral(":/pictures/mascot.svg")));
 
     board = new Board(shapeGroups, window);
     board->setObjectName(QStringLiteral("board"));
@@ -177,7 +175,7 @@ void TavolaUi::layOut(double factor) {
         if (auto* button = qobject_cast<PictureButton*>(placement.control)) {
             button->setIconSize(QSize(scaled(kIconSize), scaled(kIconSize)));
         } else if (auto* image = qobject_cast<QLabel*>(placement.control)) {
-            image->setPixmap(mascot(scaled(kIconSize)));
+            image->setPixmap(image->windowIcon().pixmap(scaled(kIconSize)));
         }
     }
 }

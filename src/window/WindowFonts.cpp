@@ -25,7 +25,7 @@ void installSubstitutions() {
 }
 
 QFont font(const QString& face, double points, bool bold, bool italic) {
-    QFont result(face);
+    QFont result(QFont::substitute(face));
     result.setPixelSize(static_cast<int>(std::lround(points * 96.0 / 72.0)));
     result.setBold(bold);
     result.setItalic(italic);
