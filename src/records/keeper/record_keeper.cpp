@@ -186,14 +186,26 @@ void systemLog(int priority, const std::string& text) {
     failWith(entry, std::to_string(error));
 }
 
+// Makes one system call about the entry. A failure stops the run with its
+// own cause, unless its errno is the tolerated one; gives the call's result.
+template <typename Call> auto checked(const char* entry, int tolerated, Call call) {
+    beforeSystemCall();
+    const auto result = call();
+    if (result < 0 && errno != tolerated) {
+        fail(entry, errno);
+    }
+    return result;
+}
+
+template <typename Call> auto checked(const char* entry, Call call) {
+    return checked(entry, 0, call);
+}
+
 // Stops the run unless the open file is a regular one; a failing fstat
 // keeps its own cause. Gives the file's size.
 off_t requireRegular(int fd, const char* name) {
     struct stat st {};
-    beforeSystemCall();
-    if (fstat(fd, &st) != 0) {
-        fail(name, errno);
-    }
+    checked(name, [&] { return fstat(fd, &st); });
     if (!S_ISREG(st.st_mode)) {
         failWith(name, "not-regular");
     }
@@ -202,30 +214,21 @@ off_t requireRegular(int fd, const char* name) {
 
 // 1 regular file, 0 absent, -1 something else.
 int entryKind(const char* name) {
-    beforeSystemCall();
     struct stat st {};
-    if (fstatat(g_directory, name, &st, AT_SYMLINK_NOFOLLOW) != 0) {
-        if (errno != ENOENT) {
-            fail(name, errno);
-        }
+    if (checked(name, ENOENT,
+                [&] { return fstatat(g_directory, name, &st, AT_SYMLINK_NOFOLLOW); }) != 0) {
         return 0;
     }
     return S_ISREG(st.st_mode) ? 1 : -1;
 }
 
 void syncDirectory() {
-    beforeSystemCall();
     // Some file systems cannot flush a directory; they order it themselves.
-    if (fsync(g_directory) != 0 && errno != EINVAL) {
-        fail(".", errno);
-    }
+    checked(".", EINVAL, [] { return fsync(g_directory); });
 }
 
 void removeEntry(const char* name) {
-    beforeSystemCall();
-    if (unlinkat(g_directory, name, 0) != 0 && errno != ENOENT) {
-        fail(name, errno);
-    }
+    checked(name, ENOENT, [name] { return unlinkat(g_directory, name, 0); });
 }
 
 // Opens the record directory, making it first if it is missing and may be made.
@@ -263,12 +266,10 @@ void openDirectory(const std::string& path, bool create) {
 // never return on a network file system. The lock file is created once and
 // never removed.
 void lock(short type, std::chrono::milliseconds wait) {
-    beforeSystemCall();
-    const int fd = openat(g_directory, kLock,
-                          O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, kFileMode);
-    if (fd < 0) {
-        fail(kLock, errno);
-    }
+    const int fd = checked(kLock, [] {
+        return openat(g_directory, kLock, O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC,
+                      kFileMode);
+    });
     requireRegular(fd, kLock);
     g_lock = fd;
 
@@ -296,10 +297,7 @@ void rollForward() {
     for (const auto& [staged, target] : pairs) {
         const int kind = entryKind(staged);
         if (kind == 1) {
-            beforeSystemCall();
-            if (renameat(g_directory, staged, g_directory, target) != 0) {
-                fail(target, errno);
-            }
+            checked(target, [&] { return renameat(g_directory, staged, g_directory, target); });
         } else if (kind == -1) {
             removeEntry(staged);
         }
@@ -312,9 +310,10 @@ void rollForward() {
     syncDirectory();
 }
 
-// Under the lock, before anything is read or written: finish a save that
-// recorded its intent, discard one that did not.
-void recover() {
+// Takes the lock to write and, before anything is read or written,
+// finishes a save that recorded its intent or discards one that did not.
+void lockToWrite() {
+    lock(F_WRLCK, kSaveLockWait);
     if (entryKind(kIntent) != 0) {
         rollForward();
         return;
@@ -328,13 +327,11 @@ std::string readAt(int fd, off_t offset, std::size_t count, const char* name) {
     std::string bytes(count, '\0');
     std::size_t got = 0;
     while (got < count) {
-        beforeSystemCall();
-        const ssize_t n = pread(fd, bytes.data() + got, count - got, offset + off_t(got));
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
+        const ssize_t n = checked(name, EINTR, [&] {
+            return pread(fd, bytes.data() + got, count - got, offset + off_t(got));
+        });
         if (n < 0) {
-            fail(name, errno);
+            continue;
         }
         if (n == 0) {
             break;
@@ -347,13 +344,11 @@ std::string readAt(int fd, off_t offset, std::size_t count, const char* name) {
 
 // At most kMaxReadBytes of a record file; "" if it does not exist.
 std::string readStored(const char* name) {
-    beforeSystemCall();
-    const int fd = openat(g_directory, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    const int fd = checked(name, ENOENT, [name] {
+        return openat(g_directory, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    });
     if (fd < 0) {
-        if (errno == ENOENT) {
-            return {};
-        }
-        fail(name, errno);
+        return {};
     }
     requireRegular(fd, name);
     const std::string bytes = readAt(fd, 0, kMaxReadBytes, name);
@@ -384,41 +379,32 @@ int writeAll(int fd, const std::string& bytes) {
 // Writes a new file that nobody else can have opened, and flushes it.
 // Failures name the record file the player knows, not the staged one.
 void stage(const char* staged, const char* target, const std::string& bytes) {
-    beforeSystemCall();
-    const int fd = openat(g_directory, staged, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
-                          kFileMode);
-    if (fd < 0) {
-        fail(target, errno);
-    }
+    const int fd = checked(target, [staged] {
+        return openat(g_directory, staged, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                      kFileMode);
+    });
     if (const int error = writeAll(fd, bytes)) {
         fail(target, error);
     }
-    beforeSystemCall();
-    if (close(fd) != 0) {
-        fail(target, errno);
-    }
+    checked(target, [fd] { return close(fd); });
 }
 
+// Creates the file empty unless it exists, which it must as a regular file.
 void ensureFile(const char* name) {
-    const int fd =
-        openat(g_directory, name, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC,
-               kFileMode);
+    const int fd = checked(name, EEXIST, [name] {
+        return openat(g_directory, name,
+                      O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, kFileMode);
+    });
     if (fd >= 0) {
         close(fd);
-        return;
-    }
-    if (errno != EEXIST) {
-        fail(name, errno);
-    }
-    if (entryKind(name) != 1) {
+    } else if (entryKind(name) != 1) {
         failWith(name, "not-regular");
     }
 }
 
 [[noreturn]] void create(const std::string& directory, bool mayMakeDirectory) {
     openDirectory(directory, mayMakeDirectory);
-    lock(F_WRLCK, kSaveLockWait);
-    recover();
+    lockToWrite();
     ensureFile(kScore);
     ensureFile(kName);
     syncDirectory();
@@ -457,8 +443,7 @@ void ensureFile(const char* name) {
     }
 
     openDirectory(directory, false);
-    lock(F_WRLCK, kSaveLockWait);
-    recover();
+    lockToWrite();
     // Compare with what is stored now, not with what the game showed at its
     // start: another game may have saved since.
     const double stored = RecordRules::leadingNumber(readStored(kScore));
@@ -486,13 +471,10 @@ void ensureFile(const char* name) {
 // The results log, opened for appending and created if missing; size is
 // its length.
 int openLog(off_t& size) {
-    beforeSystemCall();
-    const int fd =
-        openat(g_directory, ResultsLog::kFile,
-               O_RDWR | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, kFileMode);
-    if (fd < 0) {
-        fail(ResultsLog::kFile, errno);
-    }
+    const int fd = checked(ResultsLog::kFile, [] {
+        return openat(g_directory, ResultsLog::kFile,
+                      O_RDWR | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, kFileMode);
+    });
     size = requireRegular(fd, ResultsLog::kFile);
     return fd;
 }
@@ -514,10 +496,7 @@ void dropCutLine(int fd, off_t& size) {
         failWith(ResultsLog::kFile, "not-a-log");
     }
     const off_t whole = lastBreak == std::string::npos ? 0 : size - tail + off_t(lastBreak) + 1;
-    beforeSystemCall();
-    if (ftruncate(fd, whole) != 0) {
-        fail(ResultsLog::kFile, errno);
-    }
+    checked(ResultsLog::kFile, [fd, whole] { return ftruncate(fd, whole); });
     size = whole;
 }
 
@@ -531,10 +510,9 @@ void appendLog(const std::string& line) {
     dropCutLine(fd, size);
     if (size > 0 && std::size_t(size) + line.size() > ResultsLog::kMaxBytes) {
         // The whole log moves aside in one step and a new one starts.
-        beforeSystemCall();
-        if (renameat(g_directory, ResultsLog::kFile, g_directory, ResultsLog::kOlderFile) != 0) {
-            fail(ResultsLog::kOlderFile, errno);
-        }
+        checked(ResultsLog::kOlderFile, [] {
+            return renameat(g_directory, ResultsLog::kFile, g_directory, ResultsLog::kOlderFile);
+        });
         close(fd);
         fd = openLog(size);
     }
@@ -550,10 +528,7 @@ void appendLog(const std::string& line) {
     if (isNew) {
         syncDirectory();
     }
-    beforeSystemCall();
-    if (close(fd) != 0) {
-        fail(ResultsLog::kFile, errno);
-    }
+    checked(ResultsLog::kFile, [fd] { return close(fd); });
 }
 
 [[noreturn]] void logGame(const std::string& directory, const std::string& rightText,
@@ -582,8 +557,7 @@ void appendLog(const std::string& line) {
                                 recordText == "yes"};
 
     openDirectory(directory, false);
-    lock(F_WRLCK, kSaveLockWait);
-    recover();
+    lockToWrite();
     appendLog(ResultsLog::line(game));
     answer(kDone, "logged");
 }
