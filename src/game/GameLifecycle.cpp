@@ -6,9 +6,8 @@
 
 #include "clock/ClockHandlers.h"
 #include "questions/QuestionHandlers.h"
-#include "records/LeadingNumber.h"
 #include "records/RecordStore.h"
-#include "records/ResultsLogEntry.h"
+#include "records/keeper/RecordRules.h"
 #include "window/CaptionLabel.h"
 #include "window/Tavola.h"
 
@@ -46,29 +45,23 @@ void GameLifecycle::Form_Load() {
 }
 
 void GameLifecycle::loadRecord() {
-    RecordStore store(form_.recordDir);
     // A record that cannot be kept must not stop the game: the player is told
     // once, and the record line stays empty. The keeper creates what is
     // missing and waits only briefly for a game that is saving.
-    const RecordPair record = store.readRecord();
-    const std::optional<RecordError> problem =
-        record.score.error ? record.score.error : record.holder.error;
-    form_.lblpunti->setCaption(problem ? QString() : record.score.content);
-    form_.lblnome->setCaption(problem ? QString() : record.holder.content);
+    const RecordPair record = RecordStore(form_.recordDir).readRecord();
+    form_.lblpunti->setCaption(record.score);
+    form_.lblnome->setCaption(record.holder);
 
-    if (problem) {
+    if (record.error) {
         // No box of the game start takes time from the game: the countdown
         // stands still while the pupil reads it.
         form_.Timer1->stop();
-        showRecordProblem(problem->message() +
-                          QStringLiteral("\nSi può giocare lo stesso, ma il record non verrà "
-                                         "mostrato."));
+        platform_.messageBox(record.error->message() +
+                                 QStringLiteral("\nSi può giocare lo stesso, ma il record non "
+                                                "verrà mostrato."),
+                             kApplicationTitle);
         form_.Timer1->start();
     }
-}
-
-void GameLifecycle::showRecordProblem(const QString& message) {
-    platform_.messageBox(message, kApplicationTitle);
 }
 
 void GameLifecycle::Form_Activate() {
@@ -90,38 +83,27 @@ void GameLifecycle::EndGame() {
                              QString::number(clock_.clock.secondsLeft),
                          QStringLiteral("Data ") + platform_.shortDate());
 
-    const double record = leadingNumber(form_.lblpunti->caption());
+    const double record = RecordRules::leadingNumber(form_.lblpunti->caption().toStdString());
     const double score = form_.lblScore->caption().toDouble();
-    if (!(record < score)) {
-        logResult(false);
-        platform_.terminate(0);
-        return;
-    }
-
-    RecordStore store(form_.recordDir);
+    const RecordStore store(form_.recordDir);
     const SaveOutcome outcome =
-        store.saveIfBeaten(score, form_.lblScore->caption(), form_.lblnome1->caption());
-    logResult(outcome.status == SaveOutcome::Status::Saved);
-    switch (outcome.status) {
-    case SaveOutcome::Status::Saved:
+        record < score
+            ? store.saveIfBeaten(score, form_.lblScore->caption(), form_.lblnome1->caption())
+            : SaveOutcome{SaveOutcome::Status::NotBeaten, std::nullopt};
+    // The teachers' line for this game; nothing the pupil sees waits for it.
+    store.logGameResult(form_.correctCount, form_.wrongCount,
+                        outcome.status == SaveOutcome::Status::Saved, form_.lblnome1->caption());
+    if (outcome.status == SaveOutcome::Status::Saved) {
         platform_.messageBox(QStringLiteral("Ok ho registrato il tuo record, C A M P I O N E\""),
                              kApplicationTitle);
-        break;
-    case SaveOutcome::Status::NotBeaten:
-        // Another game on this machine saved a higher record meanwhile.
-        break;
-    case SaveOutcome::Status::Failed:
-        showRecordProblem(QStringLiteral("Il tuo record non è stato salvato.\n") +
-                          (outcome.error ? outcome.error->message() : QString()));
-        break;
+    } else if (outcome.error) {
+        // Not beaten needs no box: another game may have saved a higher
+        // record meanwhile.
+        platform_.messageBox(QStringLiteral("Il tuo record non è stato salvato.\n") +
+                                 outcome.error->message(),
+                             kApplicationTitle);
     }
     platform_.terminate(0);
-}
-
-// The teachers' line for this game; nothing the pupil sees waits for it.
-void GameLifecycle::logResult(bool setRecord) {
-    logGameResult(form_.recordDir, form_.correctCount, form_.wrongCount, setRecord,
-                  form_.lblnome1->caption());
 }
 
 void GameLifecycle::copy_Click() {

@@ -6,8 +6,6 @@
 
 #include "game/GamePlatform.h"
 
-#include <QString>
-
 class ClockHandlers;
 class QuestionHandlers;
 class Tavola;
@@ -27,8 +25,6 @@ public:
 
 private:
     void loadRecord();
-    void showRecordProblem(const QString& message);
-    void logResult(bool setRecord);
 
     Tavola& form_;
     QuestionHandlers& questions_;

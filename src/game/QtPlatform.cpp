@@ -4,9 +4,7 @@
 
 #include "game/QtPlatform.h"
 
-#include "game/HolderNameValidator.h"
-#include "records/HolderName.h"
-#include "records/RecordDirectory.h"
+#include "records/RecordStore.h"
 
 #include <QApplication>
 #include <QDate>
@@ -19,6 +17,7 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QSpacerItem>
+#include <QValidator>
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
@@ -27,6 +26,16 @@ namespace {
 // Close, minimise and maximise buttons and the frame's paddings, as the
 // common desktop themes draw them.
 constexpr int kTitleBarControls = 140;
+
+// Holds the name box to what the record can keep as one plain line, whether
+// typed or pasted.
+class HolderNameValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override {
+        return isHolderName(input) ? Acceptable : Invalid;
+    }
+};
 } // namespace
 
 QtPlatform::QtPlatform() {

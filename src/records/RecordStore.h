@@ -4,11 +4,31 @@
 
 #pragma once
 
-#include "records/RecordKeeperLocation.h"
 #include "records/keeper/RecordFiles.h"
 
 #include <QString>
 #include <optional>
+
+// The one machine-wide directory shared by every player, ending in exactly
+// one separator. It is fixed at build time; no environment variable or
+// argument can move it.
+QString GetSystemDir();
+
+// Appends a separator unless the path already ends in one; several trailing
+// separators collapse to one.
+QString withTrailingSeparator(const QString& path);
+
+// The record keeper the game runs: the installed one, or for a game run from
+// the build tree (play.sh, the tests) the one built beside it. Both paths
+// are fixed at build time; nothing from the environment can move them.
+QString defaultRecordKeeper();
+
+// The longest name the record keeps, in characters.
+inline constexpr int kMaxHolderNameLength = int(RecordFiles::kMaxNameCharacters);
+
+// Whether the record keeper accepts the name as a record holder (see
+// RecordRules::isHolderName): one plain line that shows what it says.
+bool isHolderName(const QString& name);
 
 // Why a record file or the record directory could not be used. The window
 // shows message() to the player, who may need to pass it on to whoever looks
@@ -39,16 +59,12 @@ inline const QString kBadName = QStringLiteral("il nome deve stare su una riga, 
                                                "controllo, e avere al massimo 64 caratteri");
 } // namespace RecordReason
 
-// A record file's text, or why it could not be read.
-struct ReadResult {
-    QString content;
-    std::optional<RecordError> error;
-};
-
-// The two record files read as one: both come from the same save.
+// The two record files read as one: both come from the same save. When
+// they could not be read, error says why and both texts are empty.
 struct RecordPair {
-    ReadResult score;
-    ReadResult holder;
+    QString score;
+    QString holder;
+    std::optional<RecordError> error;
 };
 
 // What the end-of-game save did. Saved is reported only once both record
@@ -61,9 +77,10 @@ struct SaveOutcome {
 };
 
 // The two record files, crt.txt (the best score) and ncrt.txt (its holder),
-// in the directory shared by every player of the machine. The game itself
-// holds no privilege and cannot enter that directory: the record keeper
-// (trovapunti-record) creates, reads and saves the pair for it. Anything
+// in the directory shared by every player of the machine, and the teachers'
+// results log beside them. The game itself holds no privilege and cannot
+// enter that directory: the record keeper (trovapunti-record) creates, reads
+// and saves the pair and appends to the log for it. Anything
 // other than a plain file in a record file's place (a symbolic link, a
 // directory, a device) is refused, never followed.
 class RecordStore {
@@ -91,6 +108,14 @@ public:
     // on disk always belongs to one player.
     SaveOutcome saveIfBeaten(double score, const QString& scoreText,
                              const QString& holderName) const;
+
+    // The end of a game with at least one answer: the keeper appends one
+    // line to the results log. The game does not wait for it; the keeper runs
+    // on by itself and reports a log it cannot write on the error stream and
+    // to the system log. Returns false, after reporting the same way, if the
+    // keeper could not even be started or the game had no answer or a name
+    // the keeper refuses.
+    bool logGameResult(int right, int wrong, bool setRecord, const QString& name) const;
 
 private:
     RecordError errorFrom(const QByteArray& line) const;

@@ -2,11 +2,12 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "records/LeadingNumber.h"
+#include "records/keeper/RecordRules.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
 
 namespace {
 
@@ -19,7 +20,7 @@ class LeadingNumberTest : public ::testing::TestWithParam<Case> {};
 
 TEST_P(LeadingNumberTest, ReadsTheNumberAtTheStart) {
     const Case& c = GetParam();
-    EXPECT_DOUBLE_EQ(leadingNumber(QString::fromUtf8(c.text)), c.expected) << '"' << c.text << '"';
+    EXPECT_DOUBLE_EQ(RecordRules::leadingNumber(c.text), c.expected) << '"' << c.text << '"';
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -33,10 +34,10 @@ INSTANTIATE_TEST_SUITE_P(
                       Case{"0012", 12}, Case{"1e-400", 0}));
 
 TEST(LeadingNumberRangeTest, HugeNumbersAreInfiniteNotGarbage) {
-    EXPECT_EQ(leadingNumber(QStringLiteral("1e400")), HUGE_VAL);
-    EXPECT_EQ(leadingNumber(QStringLiteral("-1e400")), -HUGE_VAL);
+    EXPECT_EQ(RecordRules::leadingNumber("1e400"), HUGE_VAL);
+    EXPECT_EQ(RecordRules::leadingNumber("-1e400"), -HUGE_VAL);
     // A record file filled to the read limit with digits.
-    EXPECT_EQ(leadingNumber(QString(4096, u'9')), HUGE_VAL);
+    EXPECT_EQ(RecordRules::leadingNumber(std::string(4096, '9')), HUGE_VAL);
 }
 
 } // namespace

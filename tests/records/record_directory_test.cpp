@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "records/RecordDirectory.h"
+#include "records/RecordStore.h"
 
 #include <gtest/gtest.h>
 

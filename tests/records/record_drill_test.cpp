@@ -232,8 +232,8 @@ TEST_F(RecordDrill, ASaveKilledAnywhereLeavesTheOldPairOrTheNewOneForAnyNextPlay
         ASSERT_TRUE(isOld || isNew) << "round " << round << ": mixed pair " << after.score.data()
                                     << " / " << after.name.data();
         EXPECT_TRUE(after.debris.isEmpty()) << after.debris.join(' ').toStdString();
-        EXPECT_EQ(seen.score.content.toUtf8(), after.score) << "round " << round;
-        EXPECT_EQ(seen.holder.content.toUtf8(), after.name) << "round " << round;
+        EXPECT_EQ(seen.score.toUtf8(), after.score) << "round " << round;
+        EXPECT_EQ(seen.holder.toUtf8(), after.name) << "round " << round;
         (isNew ? newKept : oldKept) += 1;
         score += isNew ? 1 : 0;
 

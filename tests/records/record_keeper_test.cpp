@@ -154,14 +154,14 @@ TEST_F(RecordKeeperTest, ASaveCutShortIsFinishedWithItsIntentAndDiscardedWithout
         prepare(true, scoreAlreadyRenamed);
         // The game, without any privilege, already shows the committed pair.
         const RecordPair seen = store.readRecord();
-        EXPECT_EQ(seen.score.content, QStringLiteral("9\r\n"));
-        EXPECT_EQ(seen.holder.content, QStringLiteral("Eve\r\n"));
+        EXPECT_EQ(seen.score, QStringLiteral("9\r\n"));
+        EXPECT_EQ(seen.holder, QStringLiteral("Eve\r\n"));
         ASSERT_EQ(keeper({"create", temp.path()}).line, "ok");
         expectOnDisk("9\r\n", "Eve\r\n");
     }
 
     prepare(false, false);
-    EXPECT_EQ(store.readRecord().holder.content, QStringLiteral("Anna\r\n"));
+    EXPECT_EQ(store.readRecord().holder, QStringLiteral("Anna\r\n"));
     ASSERT_EQ(keeper({"create", temp.path()}).line, "ok");
     expectOnDisk("5\r\n", "Anna\r\n");
 

@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "records/HolderName.h"
+#include "records/RecordStore.h"
 #include "records/keeper/RecordRules.h"
 
 #include <gtest/gtest.h>

@@ -135,7 +135,7 @@ TEST_F(RecordSaveTest, TheKeepersAnswersBecomeTheGamesMessages) {
     ASSERT_TRUE(notStarted.error);
     EXPECT_TRUE(notStarted.error->message().contains(temp.path() + QStringLiteral("/no-keeper")))
         << notStarted.error->message().toStdString();
-    ASSERT_TRUE(missing.readRecord().score.error);
+    ASSERT_TRUE(missing.readRecord().error);
 
     // Refused before any keeper runs: a name that would not stay one line,
     // or one the argument vector would cut at a NUL.

@@ -34,14 +34,13 @@ TEST_F(RecordStoreTest, FirstRunCreatesTheDirectoryAndTwoEmptySharedFiles) {
     const RecordStore store(tempPath("games/trovapunti"));
 
     ASSERT_TRUE(QDir().mkdir(tempPath("games")));
-    EXPECT_FALSE(store.readRecord().score.error);
+    EXPECT_FALSE(store.readRecord().error);
     EXPECT_TRUE(QFileInfo(tempPath("games/trovapunti")).isDir());
     EXPECT_EQ(modeOf(tempPath("games/trovapunti")), 02770);
     const RecordPair pair = store.readRecord();
-    for (const ReadResult& read : {pair.score, pair.holder}) {
-        EXPECT_FALSE(read.error);
-        EXPECT_EQ(read.content, QString());
-    }
+    EXPECT_FALSE(pair.error);
+    EXPECT_EQ(pair.score, QString());
+    EXPECT_EQ(pair.holder, QString());
     for (const QString& path : {store.scorePath(), store.namePath()}) {
         EXPECT_EQ(modeOf(path), 0660) << path.toStdString();
         EXPECT_EQ(QFileInfo(path).size(), 0);
@@ -53,7 +52,7 @@ TEST_F(RecordStoreTest, ReadingLeavesAnExistingFileAlone) {
     ASSERT_TRUE(put(store.scorePath(), "12\r\n"));
     ASSERT_EQ(::chmod(QFile::encodeName(store.scorePath()).constData(), 0600), 0);
 
-    EXPECT_EQ(store.readRecord().score.content, QStringLiteral("12\r\n"));
+    EXPECT_EQ(store.readRecord().score, QStringLiteral("12\r\n"));
     EXPECT_EQ(bytesOf(store.scorePath()), "12\r\n");
     EXPECT_EQ(modeOf(store.scorePath()), 0600);
 }
@@ -62,13 +61,13 @@ TEST_F(RecordStoreTest, DirectoryThatCannotBeMadeIsAnErrorNamingIt) {
     ASSERT_TRUE(put(tempPath("blocker"), "x"));
 
     const RecordStore under(tempPath("blocker/records"));
-    const auto cannotCreate = under.readRecord().score.error;
+    const auto cannotCreate = under.readRecord().error;
     ASSERT_TRUE(cannotCreate);
     EXPECT_EQ(cannotCreate->path, tempPath("blocker/records/"));
     EXPECT_EQ(cannotCreate->reason, RecordReason::kCannotCreateDirectory);
     EXPECT_TRUE(cannotCreate->message().contains(tempPath("blocker/records/")));
 
-    const auto notADirectory = RecordStore(tempPath("blocker")).readRecord().holder.error;
+    const auto notADirectory = RecordStore(tempPath("blocker")).readRecord().error;
     ASSERT_TRUE(notADirectory);
     EXPECT_EQ(notADirectory->reason, RecordReason::kNotADirectory);
     EXPECT_EQ(bytesOf(tempPath("blocker")), "x");
@@ -78,9 +77,9 @@ TEST_F(RecordStoreTest, ReadsTheWholeLineWithItsTerminator) {
     const RecordStore store(temp.path());
     ASSERT_TRUE(put(store.scorePath(), "7\r\n"));
 
-    const ReadResult read = store.readRecord().score;
+    const RecordPair read = store.readRecord();
     EXPECT_FALSE(read.error);
-    EXPECT_EQ(read.content, QStringLiteral("7\r\n"));
+    EXPECT_EQ(read.score, QStringLiteral("7\r\n"));
 }
 
 TEST_F(RecordStoreTest, AccentedNameRoundTripsAsOneSharedLine) {
@@ -91,7 +90,7 @@ TEST_F(RecordStoreTest, AccentedNameRoundTripsAsOneSharedLine) {
     ASSERT_EQ(store.saveIfBeaten(1, QStringLiteral("1"), name).status, SaveOutcome::Status::Saved);
     EXPECT_EQ(bytesOf(store.namePath()), name.toUtf8() + "\r\n");
     EXPECT_EQ(modeOf(store.namePath()), 0660);
-    EXPECT_EQ(store.readRecord().holder.content, name + QStringLiteral("\r\n"));
+    EXPECT_EQ(store.readRecord().holder, name + QStringLiteral("\r\n"));
 
     // Rewriting replaces the old line entirely, including a longer one.
     ASSERT_EQ(store.saveIfBeaten(2, QStringLiteral("2"), QStringLiteral("Al")).status,
@@ -105,20 +104,20 @@ TEST_F(RecordStoreTest, InvalidBytesBecomeReplacementCharacters) {
     ASSERT_TRUE(put(store.scorePath(), "\xff\xfe"
                                        "7\r\n\xe2\x82"));
 
-    const ReadResult read = store.readRecord().score;
+    const RecordPair read = store.readRecord();
     EXPECT_FALSE(read.error);
-    EXPECT_TRUE(read.content.contains(QStringLiteral("7\r\n")));
-    EXPECT_TRUE(read.content.startsWith(QChar::ReplacementCharacter));
-    EXPECT_TRUE(read.content.endsWith(QChar::ReplacementCharacter));
+    EXPECT_TRUE(read.score.contains(QStringLiteral("7\r\n")));
+    EXPECT_TRUE(read.score.startsWith(QChar::ReplacementCharacter));
+    EXPECT_TRUE(read.score.endsWith(QChar::ReplacementCharacter));
 }
 
 TEST_F(RecordStoreTest, AHugeFileIsReadOnlyUpToTheLimit) {
     const RecordStore store(temp.path());
     ASSERT_TRUE(put(store.scorePath(), QByteArray(10 * 1024 * 1024, 'a')));
 
-    const ReadResult read = store.readRecord().score;
+    const RecordPair read = store.readRecord();
     EXPECT_FALSE(read.error);
-    EXPECT_EQ(read.content.size(), qsizetype(RecordFiles::kMaxReadBytes));
+    EXPECT_EQ(read.score.size(), qsizetype(RecordFiles::kMaxReadBytes));
 }
 
 // Something other than a plain file where a record file belongs: the store
@@ -171,8 +170,8 @@ protected:
 
 TEST_P(NotAPlainFileTest, IsNotRead) {
     // A FIFO would block an ordinary open until a writer came along.
-    const ReadResult read = store.readRecord().score;
-    EXPECT_EQ(read.content, QString());
+    const RecordPair read = store.readRecord();
+    EXPECT_EQ(read.score, QString());
     expectRefused(read.error);
     expectUntouched();
 }
@@ -200,7 +199,7 @@ TEST_F(RecordStoreTest, NewFilesInheritTheGroupOfASharedDirectory) {
     ASSERT_EQ(::chmod(encoded.constData(), 02775), 0);
     const RecordStore store(dir);
 
-    ASSERT_FALSE(store.readRecord().score.error);
+    ASSERT_FALSE(store.readRecord().error);
     ASSERT_EQ(store.saveIfBeaten(1, QStringLiteral("1"), QStringLiteral("Anna")).status,
               SaveOutcome::Status::Saved);
     for (const QString& path : {store.scorePath(), store.namePath()}) {
@@ -226,7 +225,7 @@ TEST_F(UnwritableTest, ReadOnlyDirectoryIsReportedAndNothingIsSaved) {
     ASSERT_TRUE(put(store.namePath(), "Bea\r\n"));
     ASSERT_EQ(::chmod(QFile::encodeName(temp.path()).constData(), 0555), 0);
 
-    const auto created = RecordStore(temp.path()).readRecord().score.error;
+    const auto created = RecordStore(temp.path()).readRecord().error;
     ASSERT_TRUE(created);
     EXPECT_EQ(created->reason, RecordReason::kPermissionDenied);
 
@@ -245,7 +244,7 @@ TEST_F(UnwritableTest, UnreadableFileIsReportedAndKept) {
     ASSERT_TRUE(put(store.namePath(), "Bea\r\n"));
     ASSERT_EQ(::chmod(QFile::encodeName(store.namePath()).constData(), 0), 0);
 
-    const ReadResult read = store.readRecord().holder;
+    const RecordPair read = store.readRecord();
     ASSERT_TRUE(read.error);
     EXPECT_EQ(read.error->path, store.namePath());
     EXPECT_EQ(read.error->reason, RecordReason::kPermissionDenied);
