@@ -10,7 +10,7 @@ bool isAllowedAnswerKey(int code) {
     return code == kBackspaceKey || code == kMinusKey || (code >= '0' && code <= '9');
 }
 
-AbscissaKeyResult filterAbscissaKey(int code) {
+KeyResult filterAbscissaKey(int code) {
     if (isAllowedAnswerKey(code)) {
         return {code, false};
     }
@@ -21,7 +21,7 @@ AbscissaKeyResult filterAbscissaKey(int code) {
     return {kCancelledKey, false};
 }
 
-OrdinateKeyResult filterOrdinateKey(int code) {
+KeyResult filterOrdinateKey(int code) {
     if (isAllowedAnswerKey(code)) {
         return {code, false};
     }
@@ -30,14 +30,12 @@ OrdinateKeyResult filterOrdinateKey(int code) {
 
 Verdict judgeAnswer(const QString& typedAbscissa, const QString& typedOrdinate,
                     const QString& targetAbscissa, const QString& targetOrdinate) {
-    Verdict verdict;
-    verdict.expectedAnswer = targetAbscissa + targetOrdinate;
-    verdict.right = typedAbscissa + typedOrdinate == verdict.expectedAnswer;
-    verdict.message = verdict.right
-                          ? kRightAnswerMessage
-                          : kWrongAnswerPrefix + QStringLiteral("( ") + targetAbscissa +
-                                QStringLiteral(";") + targetOrdinate + QStringLiteral(" )");
-    return verdict;
+    const QString expected = targetAbscissa + targetOrdinate;
+    const bool right = typedAbscissa + typedOrdinate == expected;
+    return Verdict{
+        right, expected,
+        right ? QStringLiteral("Esatto, è incredibile!!!")
+              : QStringLiteral("Sbagliato!! ( %1;%2 )").arg(targetAbscissa, targetOrdinate)};
 }
 
 void raiseCount(std::int16_t& counter) {

@@ -16,28 +16,20 @@ inline constexpr int kEnterKey = 13;
 inline constexpr int kMinusKey = 45;
 inline constexpr int kCancelledKey = 0;
 
-// What the abscissa box does with a typed key: the code to let through
-// (kCancelledKey swallows it) and whether the caret moves on to the ordinate.
-struct AbscissaKeyResult {
+// What an answer box does with a typed key: the code to let through
+// (kCancelledKey swallows it) and whether the answer moves on: from the
+// abscissa box the caret goes to the ordinate; from the ordinate box the
+// answer is finished (the button is enabled and takes the focus).
+struct KeyResult {
     int code;
-    bool moveToOrdinate;
-};
-
-// What the ordinate box does with a typed key: the code to let through and
-// whether the answer is finished (the button is enabled and takes the focus).
-struct OrdinateKeyResult {
-    int code;
-    bool finishAnswer;
+    bool moveOn;
 };
 
 // Backspace, the minus sign and the ten digits.
 bool isAllowedAnswerKey(int code);
 
-AbscissaKeyResult filterAbscissaKey(int code);
-OrdinateKeyResult filterOrdinateKey(int code);
-
-inline const QString kRightAnswerMessage = QStringLiteral("Esatto, è incredibile!!!");
-inline const QString kWrongAnswerPrefix = QStringLiteral("Sbagliato!! ");
+KeyResult filterAbscissaKey(int code);
+KeyResult filterOrdinateKey(int code);
 
 // The outcome of one judgement: whether the answer was right, the expected
 // answer it was compared with and the message to show.

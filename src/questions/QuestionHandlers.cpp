@@ -33,28 +33,28 @@ void QuestionHandlers::cmdNext_Click() {
 
     // A negative zero abscissa below the x axis has no point of its own: the
     // origin stands in for it.
-    const TargetDraw target = drawTarget(random_);
-    const MarkerId marker = markerFor(target.point.value_or(LatticePoint{0, 0}));
+    const LatticePoint target = drawTarget(random_).value_or(LatticePoint{0, 0});
+    const MarkerId marker = markerFor(target);
     lightMarker(form_.shapeGroup(marker.group), marker.index);
-    form_.Text2 = target.point ? target.abscissaText : QStringLiteral("0");
-    form_.Text1 = target.point ? target.ordinateText : QStringLiteral("0");
+    form_.Text2 = QString::number(target.x);
+    form_.Text1 = QString::number(target.y);
 
     form_.moveFocusTo(form_.Text4);
     form_.cmdNext->setEnabled(false);
 }
 
 void QuestionHandlers::Text4_KeyPress(int& KeyAscii) {
-    const AbscissaKeyResult result = filterAbscissaKey(KeyAscii);
+    const KeyResult result = filterAbscissaKey(KeyAscii);
     KeyAscii = result.code;
-    if (result.moveToOrdinate) {
+    if (result.moveOn) {
         form_.moveFocusTo(form_.TXTANSWER);
     }
 }
 
 void QuestionHandlers::TXTANSWER_KeyPress(int& KeyAscii) {
-    const OrdinateKeyResult result = filterOrdinateKey(KeyAscii);
+    const KeyResult result = filterOrdinateKey(KeyAscii);
     KeyAscii = result.code;
-    if (result.finishAnswer) {
+    if (result.moveOn) {
         form_.cmdNext->setEnabled(true);
         // Moving the focus away from the ordinate box judges the answer.
         form_.moveFocusTo(form_.cmdNext);

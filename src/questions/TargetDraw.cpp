@@ -15,13 +15,9 @@ int drawBelow(RandomSource& random, int count) {
     return static_cast<int>(std::floor(count * random.next()));
 }
 
-TargetDraw at(int x, int y) {
-    return TargetDraw{LatticePoint{x, y}, QString::number(x), QString::number(y)};
-}
-
 } // namespace
 
-TargetDraw drawTarget(RandomSource& random) {
+std::optional<LatticePoint> drawTarget(RandomSource& random) {
     // Eleven equal slices, one per row: 0 takes one slice, every other
     // magnitude two, which its sign then splits between the rows m and -m.
     const int ordinateMagnitude = (drawBelow(random, 2 * kBoardLimit + 1) + 1) / 2;
@@ -31,19 +27,17 @@ TargetDraw drawTarget(RandomSource& random) {
     return targetFor(ordinateSignFlag, abscissaMagnitude, abscissaSignFlag, ordinateMagnitude);
 }
 
-TargetDraw targetFor(int ordinateSignFlag, int abscissaMagnitude, int abscissaSignFlag,
-                     int ordinateMagnitude) {
+std::optional<LatticePoint> targetFor(int ordinateSignFlag, int abscissaMagnitude,
+                                      int abscissaSignFlag, int ordinateMagnitude) {
     const int ordinate = ordinateSignFlag == 1 ? ordinateMagnitude : -ordinateMagnitude;
-    if (abscissaSignFlag == 1) {
-        return at(abscissaMagnitude, ordinate);
-    }
-    if (abscissaMagnitude > 0) {
-        return at(-abscissaMagnitude, ordinate);
+    if (abscissaSignFlag == 1 || abscissaMagnitude > 0) {
+        return LatticePoint{abscissaSignFlag == 1 ? abscissaMagnitude : -abscissaMagnitude,
+                            ordinate};
     }
     // A negative zero has no point of its own: rows at or above the axis take
     // their leftmost point, the others get no point at all.
     if (ordinate >= 0) {
-        return at(-kBoardLimit, ordinate);
+        return LatticePoint{-kBoardLimit, ordinate};
     }
-    return TargetDraw{};
+    return std::nullopt;
 }

@@ -6,7 +6,6 @@
 
 #include "window/LatticePoint.h"
 
-#include <QString>
 #include <optional>
 
 // A uniform generator that can be re-seeded from the clock. The game draws
@@ -22,22 +21,15 @@ public:
     virtual double next() = 0;
 };
 
-// The target of one question: the point to light and the two coordinates as
-// the answer check expects them typed. With no point both texts are empty and
-// the window falls back to the origin.
-struct TargetDraw {
-    std::optional<LatticePoint> point;
-    QString abscissaText;
-    QString ordinateText;
-};
-
-// Draws the ordinate's magnitude, then its sign, then the abscissa's
-// magnitude, then its sign: four draws, in that order. The magnitude 0 is
-// drawn half as often as the others, so that each of the eleven rows from -5
-// to 5 is asked equally often. Re-seeding is left to the caller.
-TargetDraw drawTarget(RandomSource& random);
+// The target of one question: the point to light, whose coordinates are the
+// answer, or none for a negative zero below the axis. Draws the ordinate's
+// magnitude, then its sign, then the abscissa's magnitude, then its sign:
+// four draws, in that order. The magnitude 0 is drawn half as often as the
+// others, so that each of the eleven rows from -5 to 5 is asked equally
+// often. Re-seeding is left to the caller.
+std::optional<LatticePoint> drawTarget(RandomSource& random);
 
 // The target for already drawn values: sign flags 0 (negative) or 1,
 // magnitudes 0 to 5.
-TargetDraw targetFor(int ordinateSignFlag, int abscissaMagnitude, int abscissaSignFlag,
-                     int ordinateMagnitude);
+std::optional<LatticePoint> targetFor(int ordinateSignFlag, int abscissaMagnitude,
+                                      int abscissaSignFlag, int ordinateMagnitude);

@@ -30,29 +30,29 @@ TEST(AnswerRules, AllowedKeysPassBothBoxesOthersAreCancelled) {
         SCOPED_TRACE(key.name);
         EXPECT_EQ(isAllowedAnswerKey(key.code), key.allowed);
 
-        const OrdinateKeyResult ordinate = filterOrdinateKey(key.code);
+        const KeyResult ordinate = filterOrdinateKey(key.code);
         EXPECT_EQ(ordinate.code, key.allowed ? key.code : 0);
-        EXPECT_EQ(ordinate.finishAnswer, !key.allowed);
+        EXPECT_EQ(ordinate.moveOn, !key.allowed);
 
         if (key.code == kEnterKey) {
             continue;
         }
-        const AbscissaKeyResult abscissa = filterAbscissaKey(key.code);
+        const KeyResult abscissa = filterAbscissaKey(key.code);
         EXPECT_EQ(abscissa.code, key.allowed ? key.code : 0);
-        EXPECT_FALSE(abscissa.moveToOrdinate);
+        EXPECT_FALSE(abscissa.moveOn);
     }
 }
 
 TEST(AnswerRules, EnterInTheAbscissaBoxMovesOnWithoutBeingCancelled) {
-    const AbscissaKeyResult result = filterAbscissaKey(13);
+    const KeyResult result = filterAbscissaKey(13);
     EXPECT_EQ(result.code, 13);
-    EXPECT_TRUE(result.moveToOrdinate);
+    EXPECT_TRUE(result.moveOn);
 }
 
 TEST(AnswerRules, EnterInTheOrdinateBoxIsSwallowedAndFinishes) {
-    const OrdinateKeyResult result = filterOrdinateKey(13);
+    const KeyResult result = filterOrdinateKey(13);
     EXPECT_EQ(result.code, 0);
-    EXPECT_TRUE(result.finishAnswer);
+    EXPECT_TRUE(result.moveOn);
 }
 
 struct JudgementRow {
