@@ -6,14 +6,6 @@
 
 #include <cmath>
 
-namespace {
-
-QString twoDigits(long value) {
-    return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
-}
-
-} // namespace
-
 void Countdown::arm() {
     clockHours = 0;
     clockMinutes = 15;
@@ -40,6 +32,6 @@ void Countdown::tick() {
 }
 
 QString Countdown::display() const {
-    return twoDigits(clockHours) + QLatin1Char(':') + twoDigits(clockMinutes) + QLatin1Char(':') +
-           twoDigits(std::lround(clockSeconds));
+    return QString::asprintf("%02d:%02d:%02ld", int(clockHours), int(clockMinutes),
+                             std::lround(clockSeconds));
 }
