@@ -22,10 +22,7 @@ KeyResult filterAbscissaKey(int code) {
 }
 
 KeyResult filterOrdinateKey(int code) {
-    if (isAllowedAnswerKey(code)) {
-        return {code, false};
-    }
-    return {kCancelledKey, true};
+    return isAllowedAnswerKey(code) ? KeyResult{code, false} : KeyResult{kCancelledKey, true};
 }
 
 Verdict judgeAnswer(const QString& typedAbscissa, const QString& typedOrdinate,
