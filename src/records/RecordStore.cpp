@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <QProcess>
 #include <QStringDecoder>
 
@@ -149,23 +150,19 @@ RecordError RecordStore::errorFrom(const QByteArray& line) const {
     if (words.size() == 3 && words[0] == "error") {
         const QString path =
             words[1] == "." ? directory_ : directory_ + QString::fromUtf8(words[1]);
+        // The keeper's words for failures that have no errno.
+        static const QHash<QByteArray, QString> kWords{
+            {"not-regular", RecordReason::kNotARegularFile},
+            {"not-directory", RecordReason::kNotADirectory},
+            {"cannot-create", RecordReason::kCannotCreateDirectory},
+            {"busy", RecordReason::kBusy}};
         const QByteArray& code = words[2];
         bool isNumber = false;
         const int error = code.toInt(&isNumber);
-        if (isNumber) {
-            return RecordError{path, fromErrno(error)};
-        }
-        if (code == "not-regular") {
-            return RecordError{path, RecordReason::kNotARegularFile};
-        }
-        if (code == "not-directory") {
-            return RecordError{path, RecordReason::kNotADirectory};
-        }
-        if (code == "cannot-create") {
-            return RecordError{path, RecordReason::kCannotCreateDirectory};
-        }
-        if (code == "busy") {
-            return RecordError{scorePath(), RecordReason::kBusy};
+        if (isNumber || kWords.contains(code)) {
+            // A busy lock keeps the player from the record file they know.
+            return RecordError{code == "busy" ? scorePath() : path,
+                               isNumber ? fromErrno(error) : kWords.value(code)};
         }
     }
     if (line == "refused score") {
