@@ -345,8 +345,8 @@ TEST_P(TavolaOnScreen, WholeWindowShowsAndPlays) {
     const MarkerId corner = markerFor({-5, -5});
     lightMarker(tavola.shapeGroup(corner.group), corner.index);
     const QImage shown = board.grab().toImage();
-    const GridPixel centre = latticePixel({-5, -5});
-    const QPoint dot(scaledLength(centre.column, factor), scaledLength(centre.row, factor));
+    const QPoint centre = latticePixel({-5, -5});
+    const QPoint dot(scaledLength(centre.x(), factor), scaledLength(centre.y(), factor));
     ASSERT_TRUE(client.contains(dot));
     EXPECT_EQ(shown.pixel(dot), qRgb(255, 0, 0));
     EXPECT_EQ(shown.pixel(dot + QPoint(scaledLength(10, factor), 0)), qRgb(255, 0, 0));
