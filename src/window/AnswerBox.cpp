@@ -8,6 +8,7 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QValidator>
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -57,13 +58,10 @@ public:
     using QValidator::QValidator;
 
     State validate(QString& input, int& /*position*/) const override {
-        for (const QChar character : input) {
-            if (character != QLatin1Char('-') &&
-                (character < QLatin1Char('0') || character > QLatin1Char('9'))) {
-                return Invalid;
-            }
-        }
-        return Acceptable;
+        const auto allowed = [](QChar c) {
+            return c == QLatin1Char('-') || (c >= QLatin1Char('0') && c <= QLatin1Char('9'));
+        };
+        return std::all_of(input.cbegin(), input.cend(), allowed) ? Acceptable : Invalid;
     }
 };
 } // namespace

@@ -14,6 +14,7 @@
 
 #include <QIcon>
 #include <QMainWindow>
+#include <QMap>
 #include <QMenuBar>
 #include <QScreen>
 #include <QTimer>
@@ -109,7 +110,6 @@ void TavolaUi::setupUi(QMainWindow* window) {
     window->setWindowIcon(QIcon(QStringLiteral(":/pictures/mascot.svg")));
 
     board = new Board(shapeGroups, window);
-    board->setObjectName(QStringLiteral("board"));
     window->setCentralWidget(board);
     for (MarkerGroup* group : shapeGroups) {
         group->placeOn(board);
@@ -124,7 +124,6 @@ void TavolaUi::setupUi(QMainWindow* window) {
     setupControls(board);
     WindowAccessibility::describe(*this);
     QMenu* about = window->menuBar()->addMenu(QStringLiteral("&Informazioni"));
-    about->setObjectName(QStringLiteral("menuInformazioni"));
     copy = about->addAction(QStringLiteral("&Chi ha fatto Trovapunti"));
     copy->setObjectName(QStringLiteral("copy"));
 
@@ -179,7 +178,6 @@ void TavolaUi::layOut(double factor) {
 }
 
 void TavolaUi::setupControls(QWidget* surface) {
-
     Label11[0] = makeLabel(surface, "Label11(0)", twipsRect(10200, 0, 2295, 375), "Tempo restante",
                            {"MS Sans Serif", 9.75, true, false, "#000000"}, 0, 19);
     Label11[1] = makeLabel(surface, "Label11(1)", twipsRect(10200, 120, 2295, 495),
@@ -268,16 +266,14 @@ void TavolaUi::setupControls(QWidget* surface) {
     lblMessage[1]->setCursor(square);
 
     // Tab visits the focusable controls in the order of their layout indices.
-    QList<QWidget*> focusable;
+    QMap<int, QWidget*> focusable;
     for (QWidget* control : surface->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         if (control->focusPolicy() & Qt::TabFocus) {
-            focusable.append(control);
+            focusable.insert(control->property("tabIndex").toInt(), control);
         }
     }
-    std::sort(focusable.begin(), focusable.end(), [](const QWidget* a, const QWidget* b) {
-        return a->property("tabIndex").toInt() < b->property("tabIndex").toInt();
-    });
-    for (qsizetype i = 1; i < focusable.size(); ++i) {
-        QWidget::setTabOrder(focusable[i - 1], focusable[i]);
+    const QList<QWidget*> chain = focusable.values();
+    for (qsizetype i = 1; i < chain.size(); ++i) {
+        QWidget::setTabOrder(chain[i - 1], chain[i]);
     }
 }
