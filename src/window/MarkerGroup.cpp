@@ -23,7 +23,8 @@ void Marker::setBackColor(std::uint32_t colour) {
 }
 
 void MarkerGroup::placeOn(Board* board) {
-    // The inverse of markerFor: the group's half of the plane and its row.
+    // The inverse of markerFor: groups 12 to 22 repeat the rows of groups 1
+    // to 11 (ordinates 1 to 5, 0, -1 to -5) left of the y axis.
     const int sign = number_ > 11 ? -1 : 1;
     const int row = (number_ - 1) % 11 + 1;
     const int ordinate = row <= 5 ? row : 6 - row;
