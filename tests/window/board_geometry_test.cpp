@@ -34,7 +34,8 @@ TEST(MarkerGroups, EveryPointFindsTheOneMarkerOfItsRowAndColumn) {
             ASSERT_GE(id.group, 1) << name(p);
             ASSERT_LE(id.group, 22) << name(p);
             EXPECT_EQ(kGroupRows[static_cast<std::size_t>((id.group - 1) % 11)], y) << name(p);
-            // Abscissas from 0 up in groups 1 to 11, below 0 in groups 12 to 22.
+            // Abscissas from 0 up in groups 1 to 11 (0 always at index 0 there),
+            // below 0 in groups 12 to 22.
             EXPECT_EQ(id.group <= 11, x >= 0) << name(p);
             EXPECT_EQ(id.index, x >= 0 ? x : -x) << name(p);
             seen.insert({id.group, id.index});
@@ -56,14 +57,6 @@ TEST(MarkerGroups, KnownPointsAndTheirMarkers) {
     };
     for (const Case& c : cases) {
         EXPECT_EQ(markerFor(c.point), c.id) << name(c.point);
-    }
-}
-
-TEST(MarkerGroups, AbscissaZeroAlwaysUsesIndexZeroOfTheLeftGroups) {
-    for (int y = -5; y <= 5; ++y) {
-        const MarkerId id = markerFor({0, y});
-        EXPECT_LE(id.group, 11) << "ordinate " << y;
-        EXPECT_EQ(id.index, 0) << "ordinate " << y;
     }
 }
 
