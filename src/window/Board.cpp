@@ -47,10 +47,8 @@ Board::Board(const MarkerGroupSet& markers, QWidget* parent) : QWidget(parent), 
 }
 
 void Board::setFactor(double factor) {
-    if (factor != factor_) {
-        factor_ = factor;
-        update();
-    }
+    factor_ = factor;
+    update();
 }
 
 void Board::updateDesignRect(const QRect& rect) {

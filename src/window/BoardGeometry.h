@@ -4,6 +4,7 @@
 
 #pragma once
 
+#include <QPoint>
 #include <QRect>
 
 #include "window/LatticePoint.h"
@@ -15,7 +16,6 @@
 // abscissa's magnitude.
 
 inline constexpr int kMarkerGroupCount = 22;
-inline constexpr int kLatticeMin = -5;
 inline constexpr int kLatticeMax = 5;
 
 struct MarkerId {
@@ -25,23 +25,8 @@ struct MarkerId {
     friend bool operator==(const MarkerId&, const MarkerId&) = default;
 };
 
-// Where a group's markers lie: all on one ordinate, the marker with index i
-// at abscissa abscissaSign * i.
-struct MarkerGroupLayout {
-    int ordinate = 0;
-    int firstIndex = 0;
-    int lastIndex = 0;
-    int abscissaSign = 1;
-};
-
-// Throws std::out_of_range for a group number outside 1..22.
-const MarkerGroupLayout& markerGroupLayout(int group);
-
 // Throws std::out_of_range for a point outside -5..5 on either axis.
 MarkerId markerFor(LatticePoint point);
-
-// Throws std::out_of_range for a group or index that names no marker.
-LatticePoint pointOf(MarkerId id);
 
 // The grid picture is a square of this many pixels.
 inline constexpr int kPictureSize = 705;
@@ -56,22 +41,14 @@ constexpr int gridRow(int k) {
     return 22 + (668 * k + 5) / 10;
 }
 
-// A pixel of the grid picture: column from the left, row from the top.
-struct GridPixel {
-    int column = 0;
-    int row = 0;
-
-    friend bool operator==(const GridPixel&, const GridPixel&) = default;
-};
-
-// The crossing pixel of the lattice point: abscissa -5 is line 0 from the
-// left, ordinate 5 is line 0 from the top.
-constexpr GridPixel latticePixel(LatticePoint point) {
+// The crossing pixel of the lattice point in the grid picture: abscissa -5
+// is line 0 from the left, ordinate 5 is line 0 from the top.
+constexpr QPoint latticePixel(LatticePoint point) {
     return {gridColumn(point.x + 5), gridRow(5 - point.y)};
 }
 
 inline constexpr int kDiscDiameter = 25;
 
 // The square holding the marker disc of the point, centred on its crossing
-// pixel, in the picture's pixels. Throws std::out_of_range like markerFor.
+// pixel, in the picture's pixels.
 QRect discRect(LatticePoint point);

@@ -34,10 +34,6 @@ void CaptionLabel::setCaption(const QString& caption) {
     emit captionChanged();
 }
 
-void CaptionLabel::setAutoSize(bool autoSize) {
-    autoSize_ = autoSize;
-}
-
 void CaptionLabel::placeAt(const QRect& geometry) {
     setGeometry(geometry);
     if (fitted_) {

@@ -19,7 +19,7 @@ public:
     QString caption() const { return caption_; }
     void setCaption(const QString& caption);
 
-    void setAutoSize(bool autoSize);
+    void setAutoSize(bool autoSize) { autoSize_ = autoSize; }
 
     // Moves the label to the given place; an auto-size label that has fitted
     // a caption fits it again there, in its present font.

@@ -22,20 +22,22 @@ void Marker::setBackColor(std::uint32_t colour) {
     }
 }
 
-MarkerGroup::MarkerGroup(int groupNumber)
-    : number_(groupNumber), layout_(markerGroupLayout(groupNumber)) {}
-
 void MarkerGroup::placeOn(Board* board) {
-    for (int index = layout_.firstIndex; index <= layout_.lastIndex; ++index) {
-        markers_.emplace_back(board, discRect(pointOf({number_, index})));
+    // The inverse of markerFor: groups 12 to 22 repeat the rows of groups 1
+    // to 11 (ordinates 1 to 5, 0, -1 to -5) left of the y axis.
+    const int sign = number_ > 11 ? -1 : 1;
+    const int row = (number_ - 1) % 11 + 1;
+    const int ordinate = row <= 5 ? row : 6 - row;
+    for (int index = firstIndex(); index <= lastIndex(); ++index) {
+        markers_.emplace_back(board, discRect({sign * index, ordinate}));
     }
 }
 
 Marker& MarkerGroup::operator[](int index) {
-    if (index < layout_.firstIndex || index > layout_.lastIndex) {
+    if (index < firstIndex() || index > lastIndex()) {
         throw std::out_of_range("marker index outside the group");
     }
-    return markers_.at(static_cast<std::size_t>(index - layout_.firstIndex));
+    return markers_.at(static_cast<std::size_t>(index - firstIndex()));
 }
 
 void resetAllMarkers(const MarkerGroupSet& groups) {

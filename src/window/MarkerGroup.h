@@ -40,11 +40,10 @@ private:
 };
 
 // A named group of point markers, addressed by index inside the group's own
-// range (0..5 or 1..5).
+// range: 0..5 for groups 1 to 11, 1..5 for groups 12 to 22.
 class MarkerGroup {
 public:
-    // Throws std::out_of_range for a group number outside 1..22.
-    explicit MarkerGroup(int groupNumber);
+    explicit MarkerGroup(int groupNumber) : number_(groupNumber) {}
 
     MarkerGroup(const MarkerGroup&) = delete;
     MarkerGroup& operator=(const MarkerGroup&) = delete;
@@ -56,13 +55,12 @@ public:
     // Throws std::out_of_range outside firstIndex()..lastIndex().
     Marker& operator[](int index);
 
-    int firstIndex() const { return layout_.firstIndex; }
-    int lastIndex() const { return layout_.lastIndex; }
+    int firstIndex() const { return number_ > 11 ? 1 : 0; }
+    int lastIndex() const { return kLatticeMax; }
     const std::vector<Marker>& markers() const { return markers_; }
 
 private:
     int number_;
-    MarkerGroupLayout layout_;
     std::vector<Marker> markers_;
 };
 

@@ -14,6 +14,7 @@
 
 #include <QIcon>
 #include <QMainWindow>
+#include <QMap>
 #include <QMenuBar>
 #include <QScreen>
 #include <QTimer>
@@ -109,7 +110,6 @@ void TavolaUi::setupUi(QMainWindow* window) {
     window->setWindowIcon(QIcon(QStringLiteral(":/pictures/mascot.svg")));
 
     board = new Board(shapeGroups, window);
-    board->setObjectName(QStringLiteral("board"));
     window->setCentralWidget(board);
     for (MarkerGroup* group : shapeGroups) {
         group->placeOn(board);
@@ -124,7 +124,6 @@ void TavolaUi::setupUi(QMainWindow* window) {
     setupControls(board);
     WindowAccessibility::describe(*this);
     QMenu* about = window->menuBar()->addMenu(QStringLiteral("&Informazioni"));
-    about->setObjectName(QStringLiteral("menuInformazioni"));
     copy = about->addAction(QStringLiteral("&Chi ha fatto Trovapunti"));
     copy->setObjectName(QStringLiteral("copy"));
 
@@ -144,10 +143,8 @@ QSize TavolaUi::startClientSize(QMainWindow* window) {
     // The frame is known once the window manager has framed the window.
     const QRect available = screen->availableGeometry();
     const QSize frame = window->frameGeometry().size() - window->geometry().size();
-    const ClientSize client =
-        ::startClientSize(available.width(), available.height(), frame.width(), frame.height(),
-                          window->menuBar()->sizeHint().height());
-    return {client.width, client.height};
+    return ::startClientSize(available.width(), available.height(), frame.width(), frame.height(),
+                             window->menuBar()->sizeHint().height());
 }
 
 void TavolaUi::layOut(double factor) {
@@ -181,19 +178,15 @@ void TavolaUi::layOut(double factor) {
 }
 
 void TavolaUi::setupControls(QWidget* surface) {
-    const char* blue = "#0000FF";
-    const char* magenta = "#C000C0";
-    const char* red = "#FF0000";
-    const char* green = "#008000";
-
     Label11[0] = makeLabel(surface, "Label11(0)", twipsRect(10200, 0, 2295, 375), "Tempo restante",
                            {"MS Sans Serif", 9.75, true, false, "#000000"}, 0, 19);
     Label11[1] = makeLabel(surface, "Label11(1)", twipsRect(10200, 120, 2295, 495),
                            "Tempo restante", {"MS Sans Serif", 12, true, false, "#8080FF"}, 0, 27);
-    Label11[2] = makeLabel(surface, "Label11(2)", twipsRect(10200, 240, 2295, 495),
-                           "Tempo restante", {"MS Sans Serif", 13.5, true, false, blue}, 0, 28);
+    Label11[2] =
+        makeLabel(surface, "Label11(2)", twipsRect(10200, 240, 2295, 495), "Tempo restante",
+                  {"MS Sans Serif", 13.5, true, false, "#0000FF"}, 0, 28);
     lblconto = makeLabel(surface, "lblconto", twipsRect(12600, 0, 1575, 495), "00.00.00",
-                         {"Arial Black", 12, true, false, blue}, Border, 20);
+                         {"Arial Black", 12, true, false, "#0000FF"}, Border, 20);
     // The clock lies on the plain face colour beside the picture: filling
     // its own background with that colour looks the same and lets each
     // tick repaint the label alone, not the board beneath it.
@@ -203,7 +196,7 @@ void TavolaUi::setupControls(QWidget* surface) {
     Label7 =
         makeLabel(surface, "Label7", twipsRect(10560, 1080, 495, 1335), "(", {"Arial", 72}, 0, 25);
     Label4 = makeLabel(surface, "Label4", twipsRect(11520, 960, 255, 510), "x",
-                       {"Arial", 21.75, true, false, red}, AutoSize | Centred, 23);
+                       {"Arial", 21.75, true, false, "#FF0000"}, AutoSize | Centred, 23);
     Label2 = makeLabel(surface, "Label2", twipsRect(12360, 1200, 375, 1695), ";", {"Arial", 48},
                        Hidden, 5);
     Label5 = makeLabel(surface, "Label5", twipsRect(13320, 960, 255, 435), "Y", {"Arial", 18, true},
@@ -217,33 +210,33 @@ void TavolaUi::setupControls(QWidget* surface) {
                          {"Times New Roman", 36, true}, AutoSize | Centred | Border, 16);
     lblScore->setToolTip(QStringLiteral("Questo è il tuo punteggio. Forza con il  record"));
     Label1 = makeLabel(surface, "Label1", twipsRect(10320, 4680, 2520, 495), "Risposte errate",
-                       {"MS Sans Serif", 18, false, false, red}, AutoSize | Border, 13);
+                       {"MS Sans Serif", 18, false, false, "#FF0000"}, AutoSize | Border, 13);
     lblScore1 =
         makeLabel(surface, "lblScore1", twipsRect(11160, 5520, 540, 885), "0",
-                  {"Times New Roman", 36, true, false, red}, AutoSize | Centred | Border, 15);
-    Label14 =
-        makeLabel(surface, "Label14", twipsRect(10560, 8760, 1425, 420), "Sfidante",
-                  {"MS Sans Serif", 13.5, false, false, green}, AutoSize | Centred | Border, 11);
+                  {"Times New Roman", 36, true, false, "#FF0000"}, AutoSize | Centred | Border, 15);
+    Label14 = makeLabel(surface, "Label14", twipsRect(10560, 8760, 1425, 420), "Sfidante",
+                        {"MS Sans Serif", 13.5, false, false, "#008000"},
+                        AutoSize | Centred | Border, 11);
     lblnome1 = makeLabel(surface, "lblnome1", twipsRect(10560, 9240, 45, 420), "",
-                         {"MS Sans Serif", 13.5, true, false, green}, AutoSize | Border, 10);
+                         {"MS Sans Serif", 13.5, true, false, "#008000"}, AutoSize | Border, 10);
     lblMessage[0] = makeLabel(surface, "lblMessage(0)", twipsRect(4875, 0, 345, 435), "",
-                              {"MS Sans Serif", 18, true, true, red}, AutoSize | Centred, 18);
+                              {"MS Sans Serif", 18, true, true, "#FF0000"}, AutoSize | Centred, 18);
     lblMessage[1] = makeLabel(surface, "lblMessage(1)", twipsRect(5220, 1680, 135, 405), "",
                               {"MS Serif", 18, true, false, "#00FF00"}, AutoSize | Centred, 29);
     Label12 = makeLabel(surface, "Label12", twipsRect(4920, 10440, 2295, 375), "Il record  è di ",
-                        {"MS Sans Serif", 18, false, false, magenta}, 0, 9);
+                        {"MS Sans Serif", 18, false, false, "#C000C0"}, 0, 9);
     lblnome = makeLabel(surface, "lblnome", twipsRect(7560, 10440, 990, 435), "nome",
-                        {"MS Sans Serif", 18, true, false, blue}, AutoSize, 8);
+                        {"MS Sans Serif", 18, true, false, "#0000FF"}, AutoSize, 8);
     Label13 = makeLabel(surface, "Label13", twipsRect(9000, 10440, 1455, 435), "con punti",
-                        {"MS Sans Serif", 18, false, false, magenta}, AutoSize, 7);
+                        {"MS Sans Serif", 18, false, false, "#C000C0"}, AutoSize, 7);
     Image3 = makeImage(surface, "Image3", twipsRect(15000, 4320, 480, 480), nullptr);
     Label3 = makeLabel(surface, "Label3", twipsRect(17640, 3720, 2340, 495), "Risposte totali",
-                       {"MS Sans Serif", 18, false, false, blue}, AutoSize | Border, 12);
+                       {"MS Sans Serif", 18, false, false, "#0000FF"}, AutoSize | Border, 12);
     lblScore2 =
         makeLabel(surface, "lblScore2", twipsRect(18510, 4440, 555, 885), "0",
-                  {"Times New Roman", 36, true, false, blue}, AutoSize | Centred | Border, 14);
+                  {"Times New Roman", 36, true, false, "#0000FF"}, AutoSize | Centred | Border, 14);
     lblpunti = makeLabel(surface, "lblpunti", twipsRect(17880, 7800, 270, 555), "0",
-                         {"MS Sans Serif", 24, false, false, magenta}, AutoSize, 6);
+                         {"MS Sans Serif", 24, false, false, "#C000C0"}, AutoSize, 6);
 
     // The answer boxes and the buttons lie above the labels and the picture.
     Text4 = makeAnswerBox(surface, "Text4", twipsRect(10920, 1440, 1455, 1005), 22);
@@ -273,16 +266,14 @@ void TavolaUi::setupControls(QWidget* surface) {
     lblMessage[1]->setCursor(square);
 
     // Tab visits the focusable controls in the order of their layout indices.
-    QList<QWidget*> focusable;
+    QMap<int, QWidget*> focusable;
     for (QWidget* control : surface->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         if (control->focusPolicy() & Qt::TabFocus) {
-            focusable.append(control);
+            focusable.insert(control->property("tabIndex").toInt(), control);
         }
     }
-    std::sort(focusable.begin(), focusable.end(), [](const QWidget* a, const QWidget* b) {
-        return a->property("tabIndex").toInt() < b->property("tabIndex").toInt();
-    });
-    for (qsizetype i = 1; i < focusable.size(); ++i) {
-        QWidget::setTabOrder(focusable[i - 1], focusable[i]);
+    const QList<QWidget*> chain = focusable.values();
+    for (qsizetype i = 1; i < chain.size(); ++i) {
+        QWidget::setTabOrder(chain[i - 1], chain[i]);
     }
 }

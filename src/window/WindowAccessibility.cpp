@@ -12,6 +12,7 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QTime>
 
 namespace {
 
@@ -66,6 +67,15 @@ template <typename Spoken> void nameAfterCaption(CaptionLabel* label, Spoken spo
 
 QString withValue(const char* name, const QString& value) {
     return QString::fromUtf8(name) + QStringLiteral(": ") + value;
+}
+
+// The record line as one sentence.
+QString spokenRecord(const QString& holder, const QString& score) {
+    if (holder.trimmed().isEmpty() && score.trimmed().isEmpty()) {
+        return QStringLiteral("Nessun record");
+    }
+    return QStringLiteral("Il record è di ") + holder.trimmed() + QStringLiteral(" con punti ") +
+           score.trimmed();
 }
 
 } // namespace
@@ -124,33 +134,19 @@ void describe(TavolaUi& ui) {
 }
 
 QString spokenCountdown(const QString& display) {
-    const QStringList fields = display.split(QLatin1Char(':'));
-    bool hoursRead = false;
-    bool minutesRead = false;
-    bool secondsRead = false;
-    const int hours = fields.value(0).toInt(&hoursRead);
-    const int minutes = fields.value(1).toInt(&minutesRead);
-    const int seconds = fields.value(2).toInt(&secondsRead);
-    if (fields.size() != 3 || !hoursRead || !minutesRead || !secondsRead) {
+    const QTime left = QTime::fromString(display, QStringLiteral("hh:mm:ss"));
+    if (!left.isValid()) {
         return withValue("Tempo restante", display);
     }
-    const int wholeMinutes = hours * 60 + minutes;
-    if (wholeMinutes <= 0) {
-        return seconds <= 0 ? QStringLiteral("Tempo scaduto")
-                            : QStringLiteral("Tempo restante: meno di un minuto");
+    const int wholeMinutes = left.hour() * 60 + left.minute();
+    if (wholeMinutes == 0) {
+        return left.second() == 0 ? QStringLiteral("Tempo scaduto")
+                                  : QStringLiteral("Tempo restante: meno di un minuto");
     }
     if (wholeMinutes == 1) {
         return QStringLiteral("Tempo restante: 1 minuto");
     }
     return QStringLiteral("Tempo restante: %1 minuti").arg(wholeMinutes);
-}
-
-QString spokenRecord(const QString& holder, const QString& score) {
-    if (holder.trimmed().isEmpty() && score.trimmed().isEmpty()) {
-        return QStringLiteral("Nessun record");
-    }
-    return QStringLiteral("Il record è di ") + holder.trimmed() + QStringLiteral(" con punti ") +
-           score.trimmed();
 }
 
 } // namespace WindowAccessibility

@@ -21,7 +21,4 @@ void describe(TavolaUi& ui);
 // changes once a minute rather than every second.
 QString spokenCountdown(const QString& display);
 
-// The record line as one sentence.
-QString spokenRecord(const QString& holder, const QString& score);
-
 } // namespace WindowAccessibility

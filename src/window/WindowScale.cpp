@@ -17,8 +17,8 @@ int scaledLength(int designPixels, double factor) {
     return static_cast<int>(std::lround(designPixels * factor));
 }
 
-ClientSize startClientSize(int availableWidth, int availableHeight, int frameWidth, int frameHeight,
-                           int menuHeight) {
+QSize startClientSize(int availableWidth, int availableHeight, int frameWidth, int frameHeight,
+                      int menuHeight) {
     const double factor =
         layoutFactor(availableWidth - frameWidth, availableHeight - frameHeight - menuHeight);
     // Rounded down, so that the factor the window then computes from its

@@ -4,6 +4,8 @@
 
 #pragma once
 
+#include <QSize>
+
 // The window is designed for a client area of 1016 x 722 pixels. Where it
 // gets less, everything in it is drawn smaller by one factor: the largest,
 // up to 1, at which the design client area fits.
@@ -15,16 +17,9 @@ double layoutFactor(int clientWidth, int clientHeight);
 // A design length at the factor, to the nearest pixel.
 int scaledLength(int designPixels, double factor);
 
-struct ClientSize {
-    int width = 0;
-    int height = 0;
-
-    friend bool operator==(const ClientSize&, const ClientSize&) = default;
-};
-
 // The client size the window asks for at start on a screen whose free area
 // (panels and docks excluded) is the given size, with the window manager's
 // frame and the menu bar around the client area: the design size, or the
 // design size at the factor that fits it.
-ClientSize startClientSize(int availableWidth, int availableHeight, int frameWidth, int frameHeight,
-                           int menuHeight);
+QSize startClientSize(int availableWidth, int availableHeight, int frameWidth, int frameHeight,
+                      int menuHeight);

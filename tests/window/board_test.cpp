@@ -105,10 +105,10 @@ TEST(GridPositions, LinesFallOnTheRoundedUnitSteps) {
         EXPECT_EQ(gridColumn(k), kColumns[k]) << "k = " << k;
         EXPECT_EQ(gridRow(k), kRows[k]) << "k = " << k;
     }
-    EXPECT_EQ(latticePixel({0, 0}), (GridPixel{349, 356}));
-    EXPECT_EQ(latticePixel({-5, 5}), (GridPixel{15, 22}));
-    EXPECT_EQ(latticePixel({5, -5}), (GridPixel{683, 690}));
-    EXPECT_EQ(latticePixel({-3, 4}), (GridPixel{149, 89}));
+    EXPECT_EQ(latticePixel({0, 0}), QPoint(349, 356));
+    EXPECT_EQ(latticePixel({-5, 5}), QPoint(15, 22));
+    EXPECT_EQ(latticePixel({5, -5}), QPoint(683, 690));
+    EXPECT_EQ(latticePixel({-3, 4}), QPoint(149, 89));
 }
 
 TEST(GridPicture, VerticalGridLinesAreOnePixelGreyWithLabelGaps) {
@@ -368,10 +368,16 @@ QRect redBox(const QImage& image, int* count) {
 
 } // namespace
 
-TEST(BoardMarkers, ResetHidesEveryDotIncludingTheOrigin) {
+TEST(BoardMarkers, EachPointHasItsOwnMarkerAndResetHidesEveryDot) {
     Markers markers;
+    std::size_t placed = 0;
+    for (const MarkerGroup* group : markers.set) {
+        placed += group->markers().size();
+    }
+    EXPECT_EQ(placed, 121u);
     for (int x = -5; x <= 5; ++x) {
         for (int y = -5; y <= 5; ++y) {
+            EXPECT_EQ(markers.at({x, y}).disc(), discRect({x, y})) << where(x, y);
             markers.at({x, y}).setBackStyle(Marker::kOpaque);
             markers.at({x, y}).setBackColor(Marker::kRed);
         }
@@ -407,10 +413,10 @@ TEST(BoardMarkers, LightingDrawsOneHardEdgedRedDiscOnItsCrossing) {
         EXPECT_EQ(marker.backColor(), 0x0000FFu);
 
         const QImage image = markers.shown();
-        const GridPixel centre = latticePixel(c.point);
+        const QPoint centre = latticePixel(c.point);
         int count = 0;
         // A whole disc of 25 pixels on the crossing pixel, with no shaded edge.
-        EXPECT_EQ(redBox(image, &count), QRect(centre.column - 12, centre.row - 12, 25, 25));
+        EXPECT_EQ(redBox(image, &count), QRect(centre.x() - 12, centre.y() - 12, 25, 25));
         EXPECT_NEAR(count, 3.14159 * 12.5 * 12.5, 25.0);
         for (int row = 0; row < kPictureSize; ++row) {
             for (int column = 0; column < kPictureSize; ++column) {

@@ -290,14 +290,14 @@ TEST(WindowScale, FactorAndStartSizeFitTheFreeArea) {
     EXPECT_DOUBLE_EQ(layoutFactor(1016, 361), 0.5);
     EXPECT_DOUBLE_EQ(layoutFactor(508, 722), 0.5);
     EXPECT_GT(layoutFactor(0, 0), 0.0);
-    EXPECT_EQ(startClientSize(1920, 1080, 10, 30, 25), (ClientSize{1016, 722}));
+    EXPECT_EQ(startClientSize(1920, 1080, 10, 30, 25), QSize(1016, 722));
     // 1024 x 600 with a 30-pixel frame and a 25-pixel menu: 545 pixels high.
-    const ClientSize netbook = startClientSize(1024, 600, 10, 30, 25);
-    EXPECT_LE(netbook.height, 545);
-    EXPECT_GE(netbook.height, 544);
+    const QSize netbook = startClientSize(1024, 600, 10, 30, 25);
+    EXPECT_LE(netbook.height(), 545);
+    EXPECT_GE(netbook.height(), 544);
     // In proportion, at the factor the window then finds in its client area.
-    EXPECT_NEAR(layoutFactor(netbook.width, netbook.height), 545.0 / 722, 0.002);
-    EXPECT_NEAR(static_cast<double>(netbook.width) / netbook.height, 1016.0 / 722, 0.01);
+    EXPECT_NEAR(layoutFactor(netbook.width(), netbook.height()), 545.0 / 722, 0.002);
+    EXPECT_NEAR(static_cast<double>(netbook.width()) / netbook.height(), 1016.0 / 722, 0.01);
 }
 
 // On each screen a pupil may have, the whole window fits the free area, the
@@ -345,8 +345,8 @@ TEST_P(TavolaOnScreen, WholeWindowShowsAndPlays) {
     const MarkerId corner = markerFor({-5, -5});
     lightMarker(tavola.shapeGroup(corner.group), corner.index);
     const QImage shown = board.grab().toImage();
-    const GridPixel centre = latticePixel({-5, -5});
-    const QPoint dot(scaledLength(centre.column, factor), scaledLength(centre.row, factor));
+    const QPoint centre = latticePixel({-5, -5});
+    const QPoint dot(scaledLength(centre.x(), factor), scaledLength(centre.y(), factor));
     ASSERT_TRUE(client.contains(dot));
     EXPECT_EQ(shown.pixel(dot), qRgb(255, 0, 0));
     EXPECT_EQ(shown.pixel(dot + QPoint(scaledLength(10, factor), 0)), qRgb(255, 0, 0));
