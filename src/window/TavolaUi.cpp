@@ -12,6 +12,7 @@
 #include "window/WindowFonts.h"
 #include "window/WindowScale.h"
 
+#include <QDir>
 #include <QIcon>
 #include <QMainWindow>
 #include <QMap>
@@ -107,7 +108,12 @@ void TavolaUi::setupUi(QMainWindow* window) {
     WindowFonts::installSubstitutions();
     window->setObjectName(QStringLiteral("Tavola"));
     window->setWindowTitle(QStringLiteral("Aiutami a trovare i punti nel piano cartesiano"));
-    window->setWindowIcon(QIcon(QStringLiteral(":/pictures/mascot.svg")));
+    // The mascot as drawn at build time, one picture per icon size.
+    QIcon mascot;
+    for (const QString& size : QDir(QStringLiteral(":/mascot")).entryList()) {
+        mascot.addFile(QStringLiteral(":/mascot/") + size);
+    }
+    window->setWindowIcon(mascot);
 
     board = new Board(shapeGroups, window);
     window->setCentralWidget(board);
