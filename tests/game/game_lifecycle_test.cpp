@@ -30,36 +30,39 @@ void writeBytes(const QString& path, const QByteArray& bytes) {
     file.write(bytes);
 }
 
+// Enough draws for a handful of questions, all lighting (1, 4).
+std::vector<double> questionsAtOneFour() {
+    return {0.7, 0.75, 0.3, 0.75, 0.7, 0.75, 0.3, 0.75, 0.7, 0.75, 0.3, 0.75};
+}
+
+void startGame(GameFixture& game, const QString& name) {
+    game.platform.names.push_back(name);
+    game.lifecycle().Form_Load();
+    ASSERT_TRUE(game.showActive());
+}
+
+void answerRight(GameFixture& game) {
+    QTest::keyClicks(game.tavola->Text4, QStringLiteral("1"));
+    QTest::keyClick(game.tavola->Text4, Qt::Key_Return);
+    QTest::keyClicks(game.tavola->TXTANSWER, QStringLiteral("4"));
+    QTest::keyClick(game.tavola->TXTANSWER, Qt::Key_Return);
+}
+
+void runOutTheClock(GameFixture& game) {
+    for (int tick = 0; tick < 901 && game.platform.exitStatuses.empty(); ++tick) {
+        game.clock().Timer1_Timer();
+    }
+}
+
 class GameLifecycleTest : public ::testing::Test {
 protected:
-    // Enough draws for a handful of questions, all lighting (1, 4).
-    GameFixture game{
-        std::vector<double>{0.7, 0.75, 0.3, 0.75, 0.7, 0.75, 0.3, 0.75, 0.7, 0.75, 0.3, 0.75}};
+    GameFixture game{questionsAtOneFour()};
     Tavola& tavola = *game.tavola;
 
     void prepareStoredRecord(const QByteArray& score, const QByteArray& name) {
         ASSERT_TRUE(QDir().mkpath(game.recordFile(QString())));
         writeBytes(game.recordFile("crt.txt"), score);
         writeBytes(game.recordFile("ncrt.txt"), name);
-    }
-
-    void startGame(const QString& name) {
-        game.platform.names.push_back(name);
-        game.lifecycle().Form_Load();
-        ASSERT_TRUE(game.showActive());
-    }
-
-    void answerRight() {
-        QTest::keyClicks(tavola.Text4, QStringLiteral("1"));
-        QTest::keyClick(tavola.Text4, Qt::Key_Return);
-        QTest::keyClicks(tavola.TXTANSWER, QStringLiteral("4"));
-        QTest::keyClick(tavola.TXTANSWER, Qt::Key_Return);
-    }
-
-    void runOutTheClock() {
-        for (int tick = 0; tick < 901 && game.platform.exitStatuses.empty(); ++tick) {
-            game.clock().Timer1_Timer();
-        }
     }
 
     QStringList messageTexts() const {
@@ -72,7 +75,7 @@ protected:
 };
 
 TEST_F(GameLifecycleTest, StartAsksTheNameGreetsAndArmsTheClock) {
-    startGame(QStringLiteral("Anna"));
+    startGame(game, QStringLiteral("Anna"));
     ASSERT_EQ(game.platform.inputs.size(), 1u);
     EXPECT_EQ(game.platform.inputs[0].text, QStringLiteral("Come ti chiami?"));
     EXPECT_EQ(game.platform.inputs[0].title, QStringLiteral("Trovapunti"));
@@ -120,14 +123,14 @@ TEST_F(GameLifecycleTest, CancelledNameGivesAnEmptyName) {
 
 TEST_F(GameLifecycleTest, StoredRecordIsShownAsItIs) {
     prepareStoredRecord("7\r\n", "Giulia\r\n");
-    startGame(QStringLiteral("Anna"));
+    startGame(game, QStringLiteral("Anna"));
     EXPECT_EQ(tavola.lblpunti->caption(), QStringLiteral("7\r\n"));
     EXPECT_EQ(tavola.lblnome->caption(), QStringLiteral("Giulia\r\n"));
     EXPECT_EQ(tavola.lblnome->text(), QStringLiteral("Giulia"));
 }
 
 TEST_F(GameLifecycleTest, TheFirstQuestionIsPreparedOnlyOnce) {
-    startGame(QStringLiteral("Anna"));
+    startGame(game, QStringLiteral("Anna"));
     tavola.hide();
     tavola.show();
     QWidget other;
@@ -138,7 +141,7 @@ TEST_F(GameLifecycleTest, TheFirstQuestionIsPreparedOnlyOnce) {
 }
 
 TEST_F(GameLifecycleTest, ClockRunsDownAndTheTickAfterZeroEndsTheGame) {
-    startGame(QStringLiteral("Anna"));
+    startGame(game, QStringLiteral("Anna"));
     game.clock().Timer1_Timer();
     EXPECT_EQ(tavola.lblconto->caption(), QStringLiteral("00:14:59"));
     for (int tick = 2; tick <= 900; ++tick) {
@@ -155,15 +158,15 @@ TEST_F(GameLifecycleTest, ClockRunsDownAndTheTickAfterZeroEndsTheGame) {
 }
 
 TEST_F(GameLifecycleTest, TheEndRunsOnceEvenWhenTicksArriveWhileItsBoxIsOpen) {
-    startGame(QStringLiteral("Anna"));
-    answerRight();
+    startGame(game, QStringLiteral("Anna"));
+    answerRight(game);
     int ticksWhileOpen = 0;
     game.platform.whileMessageOpen = [&] {
         ++ticksWhileOpen;
         game.clock().Timer1_Timer();
         QTest::qWait(5);
     };
-    runOutTheClock();
+    runOutTheClock(game);
     EXPECT_EQ(game.platform.exitStatuses, std::vector<int>{0});
     EXPECT_EQ(messageTexts().count(QStringLiteral("Ciao a presto. Ore 0")), 1);
     EXPECT_EQ(
@@ -172,68 +175,55 @@ TEST_F(GameLifecycleTest, TheEndRunsOnceEvenWhenTicksArriveWhileItsBoxIsOpen) {
     EXPECT_GT(ticksWhileOpen, 0);
 }
 
-TEST_F(GameLifecycleTest, NoRightAnswersOverAnEmptyRecordSavesNothing) {
-    startGame(QStringLiteral("Anna"));
-    runOutTheClock();
-    EXPECT_EQ(game.platform.exitStatuses, std::vector<int>{0});
-    EXPECT_EQ(game.platform.messages.size(), 2u) << "greeting and farewell only";
-    EXPECT_EQ(readBytes(game.recordFile("crt.txt")), QByteArray());
-    EXPECT_EQ(readBytes(game.recordFile("ncrt.txt")), QByteArray());
-}
-
-TEST_F(GameLifecycleTest, OneOverAnEmptyRecordSavesTheScoreAndTheName) {
-    startGame(QStringLiteral("Niccolò"));
-    answerRight();
-    ASSERT_EQ(tavola.lblScore->caption(), QStringLiteral("1"));
-    runOutTheClock();
-    EXPECT_EQ(readBytes(game.recordFile("crt.txt")), QByteArray("1\r\n"));
-    EXPECT_EQ(readBytes(game.recordFile("ncrt.txt")), QStringLiteral("Niccolò\r\n").toUtf8());
-    ASSERT_EQ(game.platform.messages.size(), 3u);
-    EXPECT_EQ(game.platform.messages[2].text,
-              QStringLiteral("Ok ho registrato il tuo record, C A M P I O N E\""));
-    EXPECT_EQ(game.platform.messages[2].title, QStringLiteral("Trovapunti"));
-    EXPECT_EQ(game.platform.exitStatuses, std::vector<int>{0});
-}
-
-TEST_F(GameLifecycleTest, EqualScoreSavesNothing) {
-    prepareStoredRecord("1\r\n", "Giulia\r\n");
-    startGame(QStringLiteral("Anna"));
-    answerRight();
-    runOutTheClock();
-    EXPECT_EQ(readBytes(game.recordFile("crt.txt")), QByteArray("1\r\n"));
-    EXPECT_EQ(readBytes(game.recordFile("ncrt.txt")), QByteArray("Giulia\r\n"));
-    EXPECT_EQ(game.platform.messages.size(), 2u);
-}
-
-TEST_F(GameLifecycleTest, StoredTwelveWithItsLineEndComparesAsTwelve) {
-    prepareStoredRecord("12\r\n", "Giulia\r\n");
-    startGame(QStringLiteral("Anna"));
-    tavola.correctCount = 11;
-    answerRight();
-    ASSERT_EQ(tavola.lblScore->caption(), QStringLiteral("12"));
-    runOutTheClock();
-    EXPECT_EQ(readBytes(game.recordFile("ncrt.txt")), QByteArray("Giulia\r\n"));
-
-    GameFixture next{std::vector<double>{0.7, 0.75, 0.3, 0.75}, game.recordFile(QString())};
-    next.platform.names.push_back(QStringLiteral("Bruno"));
-    next.lifecycle().Form_Load();
-    ASSERT_TRUE(next.showActive());
-    next.tavola->correctCount = 12;
-    QTest::keyClicks(next.tavola->Text4, QStringLiteral("1"));
-    QTest::keyClick(next.tavola->Text4, Qt::Key_Return);
-    QTest::keyClicks(next.tavola->TXTANSWER, QStringLiteral("4"));
-    QTest::keyClick(next.tavola->TXTANSWER, Qt::Key_Return);
-    ASSERT_EQ(next.tavola->lblScore->caption(), QStringLiteral("13"));
-    for (int tick = 0; tick < 901; ++tick) {
-        next.clock().Timer1_Timer();
+TEST(GameRecord, OnlyAHigherScoreReplacesTheStoredRecordAndItsName) {
+    struct Case {
+        QByteArray storedScore;
+        QByteArray storedName;
+        int score;
+        QString player;
+        QByteArray savedScore;
+        QByteArray savedName;
+    };
+    const Case cases[] = {
+        {"", "", 0, QStringLiteral("Anna"), "", ""},
+        {"", "", 1, QStringLiteral("Niccolò"), "1\r\n", QStringLiteral("Niccolò\r\n").toUtf8()},
+        {"1\r\n", "Giulia\r\n", 1, QStringLiteral("Anna"), "1\r\n", "Giulia\r\n"},
+        // The stored line end does not change the number it holds.
+        {"12\r\n", "Giulia\r\n", 12, QStringLiteral("Anna"), "12\r\n", "Giulia\r\n"},
+        {"12\r\n", "Giulia\r\n", 13, QStringLiteral("Bruno"), "13\r\n", "Bruno\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.storedScore.toStdString() << " against " << c.score);
+        GameFixture game{questionsAtOneFour()};
+        if (!c.storedScore.isEmpty()) {
+            ASSERT_TRUE(QDir().mkpath(game.recordFile(QString())));
+            writeBytes(game.recordFile("crt.txt"), c.storedScore);
+            writeBytes(game.recordFile("ncrt.txt"), c.storedName);
+        }
+        startGame(game, c.player);
+        if (c.score > 0) {
+            game.tavola->correctCount = std::int16_t(c.score - 1);
+            answerRight(game);
+            ASSERT_EQ(game.tavola->lblScore->caption(), QString::number(c.score));
+        }
+        runOutTheClock(game);
+        EXPECT_EQ(readBytes(game.recordFile("crt.txt")), c.savedScore);
+        EXPECT_EQ(readBytes(game.recordFile("ncrt.txt")), c.savedName);
+        EXPECT_EQ(game.platform.exitStatuses, std::vector<int>{0});
+        // Greeting and farewell, then the record box only when one was saved.
+        const bool saved = c.savedScore != c.storedScore;
+        ASSERT_EQ(game.platform.messages.size(), saved ? 3u : 2u);
+        EXPECT_EQ(game.platform.messages.back().text,
+                  saved ? QStringLiteral("Ok ho registrato il tuo record, C A M P I O N E\"")
+                        : QStringLiteral("Ciao a presto. Ore 0"));
+        EXPECT_EQ(game.platform.messages.back().title,
+                  saved ? QStringLiteral("Trovapunti") : QStringLiteral("Data 09/12/26"));
     }
-    EXPECT_EQ(readBytes(game.recordFile("crt.txt")), QByteArray("13\r\n"));
-    EXPECT_EQ(readBytes(game.recordFile("ncrt.txt")), QByteArray("Bruno\r\n"));
 }
 
 TEST_F(GameLifecycleTest, ClosingTheWindowEarlySavesNothing) {
-    startGame(QStringLiteral("Anna"));
-    answerRight();
+    startGame(game, QStringLiteral("Anna"));
+    answerRight(game);
     tavola.close();
     EXPECT_TRUE(game.platform.exitStatuses.empty());
     EXPECT_EQ(readBytes(game.recordFile("crt.txt")), QByteArray());
@@ -282,25 +272,18 @@ TEST_F(GameLifecycleTest, AnUnusableRecordDirectoryIsReportedOnceAndTheGamePlays
 
 TEST_F(GameLifecycleTest, OnlyAGameEndedWithAnswersLeavesTheTeachersALine) {
     const QString log = game.recordFile(QStringLiteral("risultati.csv"));
-    startGame(QStringLiteral("Zoë"));
-    answerRight();
+    startGame(game, QStringLiteral("Zoë"));
+    answerRight(game);
     tavola.close();
 
     const auto play = [&](const QString& name, int wrong) {
         GameFixture next{std::vector<double>{0.7, 0.75, 0.3, 0.75}, game.recordFile(QString())};
-        next.platform.names.push_back(name);
-        next.lifecycle().Form_Load();
-        ASSERT_TRUE(next.showActive());
+        startGame(next, name);
         if (wrong > 0) {
-            QTest::keyClicks(next.tavola->Text4, QStringLiteral("1"));
-            QTest::keyClick(next.tavola->Text4, Qt::Key_Return);
-            QTest::keyClicks(next.tavola->TXTANSWER, QStringLiteral("4"));
-            QTest::keyClick(next.tavola->TXTANSWER, Qt::Key_Return);
+            answerRight(next);
             next.tavola->wrongCount = std::int16_t(wrong);
         }
-        for (int tick = 0; tick < 901 && next.platform.exitStatuses.empty(); ++tick) {
-            next.clock().Timer1_Timer();
-        }
+        runOutTheClock(next);
         // The end went on as before: farewell, record box, termination.
         EXPECT_EQ(next.platform.messages.size(), wrong > 0 ? 3u : 2u);
         EXPECT_EQ(next.platform.exitStatuses, std::vector<int>{0});

@@ -40,8 +40,9 @@ int litMarkers(Tavola& tavola) {
 
 class AnswerCycle : public ::testing::Test {
 protected:
-    void start(std::initializer_list<std::pair<int, int>> points) {
-        game = std::make_unique<GameFixture>(questions(points));
+    void start(std::initializer_list<std::pair<int, int>> points) { start(questions(points)); }
+    void start(std::vector<double> draws) {
+        game = std::make_unique<GameFixture>(std::move(draws));
         ASSERT_TRUE(game->showActive());
         tavola = game->tavola;
     }
@@ -247,9 +248,7 @@ TEST_F(AnswerCycle, EnterOnTheExitButtonDoesNotAskANewQuestion) {
 
 TEST_F(AnswerCycle, CompareTheTypedTextOnly) {
     // -5 and 4 typed as "-" and "54" is the same text.
-    game = std::make_unique<GameFixture>(std::vector<double>{0.7, 0.75, 0.1, 0.25});
-    ASSERT_TRUE(game->showActive());
-    tavola = game->tavola;
+    start(std::vector<double>{0.7, 0.75, 0.1, 0.25});
     ASSERT_EQ(tavola->Text2, QStringLiteral("-5"));
     ASSERT_EQ(tavola->Shape15[5].backStyle(), 1);
     type(tavola->Text4, "-");
@@ -260,9 +259,7 @@ TEST_F(AnswerCycle, CompareTheTypedTextOnly) {
 }
 
 TEST_F(AnswerCycle, NegativeZeroBelowTheAxisFallsBackToTheOrigin) {
-    game = std::make_unique<GameFixture>(std::vector<double>{0.7, 0.25, 0.1, 0.25});
-    ASSERT_TRUE(game->showActive());
-    tavola = game->tavola;
+    start(std::vector<double>{0.7, 0.25, 0.1, 0.25});
     EXPECT_EQ(tavola->Text2, QStringLiteral("0"));
     EXPECT_EQ(tavola->Text1, QStringLiteral("0"));
     EXPECT_EQ(tavola->Shape6[0].backStyle(), 1);

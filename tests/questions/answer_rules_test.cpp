@@ -12,47 +12,52 @@
 
 namespace {
 
+// What each box makes of a key: the code it keeps (0 cancels the key) and
+// whether the answer moves on.
 struct KeyRow {
     const char* name;
     int code;
-    bool allowed;
+    KeyResult abscissa;
+    KeyResult ordinate;
 };
 
-const KeyRow kKeys[] = {
-    {"backspace", 8, true}, {"minus", '-', true},    {"zero", '0', true},   {"five", '5', true},
-    {"nine", '9', true},    {"slash", '/', false},   {"colon", ':', false}, {"plus", '+', false},
-    {"letter", 'a', false}, {"capital", 'E', false}, {"blank", ' ', false}, {"escape", 27, false},
-    {"ctrl-v", 22, false},  {"tab", 9, false},       {"enter", 13, false},
-};
+KeyRow allowed(const char* name, int code) {
+    return {name, code, {code, false}, {code, false}};
+}
 
-TEST(AnswerRules, AllowedKeysPassBothBoxesOthersAreCancelled) {
-    for (const KeyRow& key : kKeys) {
+KeyRow refused(const char* name, int code) {
+    return {name, code, {0, false}, {0, true}};
+}
+
+TEST(AnswerRules, DigitsMinusAndBackspacePassOtherKeysAreCancelledAndEnterMovesOn) {
+    const KeyRow keys[] = {
+        allowed("backspace", 8),
+        allowed("minus", '-'),
+        allowed("zero", '0'),
+        allowed("five", '5'),
+        allowed("nine", '9'),
+        refused("slash", '/'),
+        refused("colon", ':'),
+        refused("plus", '+'),
+        refused("letter", 'a'),
+        refused("capital", 'E'),
+        refused("blank", ' '),
+        refused("escape", 27),
+        refused("ctrl-v", 22),
+        refused("tab", 9),
+        // Enter goes on to the ordinate box, and finishes the answer there.
+        {"enter", kEnterKey, {kEnterKey, true}, {0, true}},
+    };
+    for (const KeyRow& key : keys) {
         SCOPED_TRACE(key.name);
-        EXPECT_EQ(isAllowedAnswerKey(key.code), key.allowed);
-
-        const KeyResult ordinate = filterOrdinateKey(key.code);
-        EXPECT_EQ(ordinate.code, key.allowed ? key.code : 0);
-        EXPECT_EQ(ordinate.moveOn, !key.allowed);
-
-        if (key.code == kEnterKey) {
-            continue;
-        }
+        EXPECT_EQ(isAllowedAnswerKey(key.code), key.ordinate.code != 0);
         const KeyResult abscissa = filterAbscissaKey(key.code);
-        EXPECT_EQ(abscissa.code, key.allowed ? key.code : 0);
-        EXPECT_FALSE(abscissa.moveOn);
+        EXPECT_EQ(abscissa.code, key.abscissa.code);
+        EXPECT_EQ(abscissa.moveOn, key.abscissa.moveOn);
+        const KeyResult ordinate = filterOrdinateKey(key.code);
+        EXPECT_EQ(ordinate.code, key.ordinate.code);
+        EXPECT_EQ(ordinate.moveOn, key.ordinate.moveOn);
     }
-}
-
-TEST(AnswerRules, EnterInTheAbscissaBoxMovesOnWithoutBeingCancelled) {
-    const KeyResult result = filterAbscissaKey(13);
-    EXPECT_EQ(result.code, 13);
-    EXPECT_TRUE(result.moveOn);
-}
-
-TEST(AnswerRules, EnterInTheOrdinateBoxIsSwallowedAndFinishes) {
-    const KeyResult result = filterOrdinateKey(13);
-    EXPECT_EQ(result.code, 0);
-    EXPECT_TRUE(result.moveOn);
 }
 
 struct JudgementRow {
@@ -82,12 +87,8 @@ TEST(AnswerRules, ComparesTheJoinedTexts) {
     }
 }
 
-TEST(AnswerRules, RightMessageIsUtf8) {
-    const Verdict verdict = judgeAnswer("-5", "4", "-5", "4");
-    EXPECT_EQ(verdict.message, "Esatto, \xC3\xA8 incredibile!!!");
-}
-
-TEST(AnswerRules, WrongMessageNamesTheTarget) {
+TEST(AnswerRules, RightMessageIsUtf8AndWrongMessageNamesTheTarget) {
+    EXPECT_EQ(judgeAnswer("-5", "4", "-5", "4").message, "Esatto, \xC3\xA8 incredibile!!!");
     EXPECT_EQ(judgeAnswer("2", "4", "-3", "4").message, "Sbagliato!! ( -3;4 )");
     EXPECT_EQ(judgeAnswer("", "", "2", "-4").message, "Sbagliato!! ( 2;-4 )");
     EXPECT_EQ(judgeAnswer("0", "0", "-5", "0").message, "Sbagliato!! ( -5;0 )");
