@@ -42,10 +42,7 @@ void startGame(GameFixture& game, const QString& name) {
 }
 
 void answerRight(GameFixture& game) {
-    QTest::keyClicks(game.tavola->Text4, QStringLiteral("1"));
-    QTest::keyClick(game.tavola->Text4, Qt::Key_Return);
-    QTest::keyClicks(game.tavola->TXTANSWER, QStringLiteral("4"));
-    QTest::keyClick(game.tavola->TXTANSWER, Qt::Key_Return);
+    game.answer(QStringLiteral("1"), QStringLiteral("4"));
 }
 
 void runOutTheClock(GameFixture& game) {

@@ -19,15 +19,6 @@
 
 namespace {
 
-std::vector<double> questions(std::initializer_list<std::pair<int, int>> points) {
-    std::vector<double> draws;
-    for (const auto& [x, y] : points) {
-        const std::vector<double> one = drawsFor(x, y);
-        draws.insert(draws.end(), one.begin(), one.end());
-    }
-    return draws;
-}
-
 int litMarkers(Tavola& tavola) {
     int lit = 0;
     for (const MarkerGroup* group : tavola.shapeGroups) {
@@ -40,7 +31,9 @@ int litMarkers(Tavola& tavola) {
 
 class AnswerCycle : public ::testing::Test {
 protected:
-    void start(std::initializer_list<std::pair<int, int>> points) { start(questions(points)); }
+    void start(std::initializer_list<std::pair<int, int>> points) {
+        start(drawsForQuestions(points));
+    }
     void start(std::vector<double> draws) {
         game = std::make_unique<GameFixture>(std::move(draws));
         ASSERT_TRUE(game->showActive());
@@ -51,6 +44,9 @@ protected:
         QTest::keyClicks(box, QString::fromLatin1(keys));
     }
     void enter(QWidget* widget) { QTest::keyClick(widget, Qt::Key_Return); }
+    void answer(const char* abscissa, const char* ordinate) {
+        game->answer(QString::fromLatin1(abscissa), QString::fromLatin1(ordinate));
+    }
 
     QString counts() const {
         return tavola->lblScore->caption() + "/" + tavola->lblScore1->caption() + "/" +
@@ -108,10 +104,7 @@ TEST_F(AnswerCycle, KeyboardAloneAnswersRightThenMovesOn) {
 
 TEST_F(AnswerCycle, WrongAnswerShowsTheTarget) {
     start({{2, -4}});
-    type(tavola->Text4, "2");
-    enter(tavola->Text4);
-    type(tavola->TXTANSWER, "4");
-    enter(tavola->TXTANSWER);
+    answer("2", "4");
     EXPECT_EQ(tavola->lblMessage[0]->caption(), QStringLiteral("Sbagliato!! ( 2;-4 )"));
     EXPECT_TRUE(tavola->lblMessage[1]->caption().isEmpty());
     EXPECT_EQ(counts(), QStringLiteral("0/1/1"));
@@ -228,10 +221,7 @@ TEST_F(AnswerCycle, KeysReachingAnInactiveWindowStillJudge) {
     QApplication::setActiveWindow(&other);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
     ASSERT_FALSE(tavola->isActiveWindow());
-    type(tavola->Text4, "1");
-    enter(tavola->Text4);
-    type(tavola->TXTANSWER, "4");
-    enter(tavola->TXTANSWER);
+    answer("1", "4");
     EXPECT_EQ(counts(), QStringLiteral("1/0/1"));
     EXPECT_TRUE(tavola->cmdNext->isEnabled());
 }
@@ -251,10 +241,7 @@ TEST_F(AnswerCycle, CompareTheTypedTextOnly) {
     start(std::vector<double>{0.7, 0.75, 0.1, 0.25});
     ASSERT_EQ(tavola->Text2, QStringLiteral("-5"));
     ASSERT_EQ(tavola->Shape15[5].backStyle(), 1);
-    type(tavola->Text4, "-");
-    enter(tavola->Text4);
-    type(tavola->TXTANSWER, "54");
-    enter(tavola->TXTANSWER);
+    answer("-", "54");
     EXPECT_EQ(counts(), QStringLiteral("1/0/1"));
 }
 
@@ -355,10 +342,7 @@ TEST_F(AnswerCycle, CountersStopAtTheirLimit) {
     EXPECT_EQ(tavola->lblScore2->caption(), QStringLiteral("32767"));
     for (int question = 0; question < 2; ++question) {
         enter(tavola->cmdNext);
-        type(tavola->Text4, "1");
-        enter(tavola->Text4);
-        type(tavola->TXTANSWER, "4");
-        enter(tavola->TXTANSWER);
+        answer("1", "4");
         EXPECT_EQ(tavola->correctCount, 32767);
         EXPECT_EQ(tavola->lblScore->caption(), QStringLiteral("32767"));
     }

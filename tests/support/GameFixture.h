@@ -8,6 +8,7 @@
 #include "support/KeeperWait.h"
 #include "support/QStringPrinter.h"
 #include "support/ScriptedPlatform.h"
+#include "window/AnswerBox.h"
 
 #include <QApplication>
 #include <QDir>
@@ -42,6 +43,14 @@ public:
         QApplication::setActiveWindow(tavola);
         tavola->activateWindow();
         return QTest::qWaitForWindowActive(tavola);
+    }
+
+    // Types an answer as a pupil does: each box closed with Enter.
+    void answer(const QString& abscissa, const QString& ordinate) {
+        QTest::keyClicks(tavola->Text4, abscissa);
+        QTest::keyClick(tavola->Text4, Qt::Key_Return);
+        QTest::keyClicks(tavola->TXTANSWER, ordinate);
+        QTest::keyClick(tavola->TXTANSWER, Qt::Key_Return);
     }
 
     QString recordFile(const QString& name) const {

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <deque>
 #include <functional>
+#include <initializer_list>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -96,4 +97,14 @@ inline std::vector<double> drawsFor(int ordinateSignFlag, int abscissaMagnitude,
 // as a positive zero), y from -5 to 5.
 inline std::vector<double> drawsFor(int x, int y) {
     return drawsFor(y < 0 ? 0 : 1, x < 0 ? -x : x, x < 0 ? 0 : 1, y < 0 ? -y : y);
+}
+
+// The draws that ask these points one after the other.
+inline std::vector<double> drawsForQuestions(std::initializer_list<std::pair<int, int>> points) {
+    std::vector<double> draws;
+    for (const auto& [x, y] : points) {
+        const std::vector<double> one = drawsFor(x, y);
+        draws.insert(draws.end(), one.begin(), one.end());
+    }
+    return draws;
 }

@@ -135,10 +135,7 @@ protected:
     }
 
     void answer(const char* abscissa, const char* ordinate) {
-        QTest::keyClicks(tavola->Text4, QString::fromLatin1(abscissa));
-        QTest::keyClick(tavola->Text4, Qt::Key_Return);
-        QTest::keyClicks(tavola->TXTANSWER, QString::fromLatin1(ordinate));
-        QTest::keyClick(tavola->TXTANSWER, Qt::Key_Return);
+        game->answer(QString::fromLatin1(abscissa), QString::fromLatin1(ordinate));
     }
 
     std::unique_ptr<GameFixture> game;
@@ -204,12 +201,7 @@ TEST_F(TavolaAccessibility, WhatAPupilWorksWithHasAnItalianNameAndRole) {
 }
 
 TEST_F(TavolaAccessibility, JudgementAndChangedCountsAreAnnounced) {
-    std::vector<double> draws = drawsFor(2, -4);
-    for (const auto& [x, y] : {std::pair{-3, 4}, std::pair{1, 1}}) {
-        const std::vector<double> next = drawsFor(x, y);
-        draws.insert(draws.end(), next.begin(), next.end());
-    }
-    start(draws);
+    start(drawsForQuestions({{2, -4}, {-3, 4}, {1, 1}}));
     Notices notices;
 
     answer("2", "4");
@@ -271,12 +263,7 @@ TEST_F(TavolaAccessibility, JudgementAndChangedCountsAreAnnounced) {
 
 TEST_F(TavolaAccessibility, NothingTellsTheTargetWhileAQuestionIsOpen) {
     const std::vector<std::pair<int, int>> targets{{-3, 4}, {2, -4}, {-1, -4}, {4, 4}};
-    std::vector<double> draws;
-    for (const auto& [x, y] : targets) {
-        const std::vector<double> one = drawsFor(x, y);
-        draws.insert(draws.end(), one.begin(), one.end());
-    }
-    start(draws);
+    start(drawsForQuestions({{-3, 4}, {2, -4}, {-1, -4}, {4, 4}}));
     Notices notices;
 
     for (std::size_t question = 0; question < targets.size(); ++question) {
