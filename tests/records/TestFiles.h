@@ -8,6 +8,7 @@
 #include "support/QStringPrinter.h"
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
 #include <QString>
 #include <QTemporaryDir>
@@ -40,6 +41,12 @@ inline int modeOf(const QString& path) {
         return -1;
     }
     return int(st.st_mode & 07777);
+}
+
+// Every entry of a directory, hidden ones included.
+inline QStringList entries(const QString& dir) {
+    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                               QDir::NoDotAndDotDot);
 }
 
 inline bool isSymLink(const QString& path) {

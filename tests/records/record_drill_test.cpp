@@ -41,11 +41,6 @@ QByteArray line(const QString& text) {
     return text.toUtf8() + "\r\n";
 }
 
-QStringList entries(const QString& dir) {
-    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
-                               QDir::NoDotAndDotDot);
-}
-
 class RecordDrill : public KeeperDirectoryTest {
 protected:
     void store(int score, const QString& name) const {

@@ -28,22 +28,16 @@ namespace {
 
 const QString kKeeper = QStringLiteral(RECORD_KEEPER_PATH);
 
-class RecordKeeperTest : public ::testing::Test {
+class RecordKeeperTest : public TempDirTest {
 protected:
-    void SetUp() override { ASSERT_TRUE(temp.isValid()); }
-
-    QString path(const QString& name) const { return temp.path() + u'/' + name; }
-
     Reply keeper(const QStringList& arguments) const {
         return KeeperProcess::run(kKeeper, arguments);
     }
-
-    QTemporaryDir temp;
 };
 
 TEST_F(RecordKeeperTest, CreateMakesASharedDirectoryAndLeavesAnExistingOneAlone) {
     const UmaskGuard umask(077); // the keeper sets its own
-    const QString dir = path("records");
+    const QString dir = tempPath("records");
 
     const Reply made = keeper({"create", dir});
     EXPECT_TRUE(made.finished);
@@ -76,15 +70,15 @@ TEST_F(RecordKeeperTest, SavesOnlyAHigherScoreAndSaysWhich) {
         EXPECT_EQ(refused.exitCode, 1) << lower;
         EXPECT_EQ(refused.line, "not-beaten") << lower;
     }
-    EXPECT_EQ(bytesOf(path("crt.txt")), "5\r\n");
-    EXPECT_EQ(bytesOf(path("ncrt.txt")), "Anna\r\n");
+    EXPECT_EQ(bytesOf(tempPath("crt.txt")), "5\r\n");
+    EXPECT_EQ(bytesOf(tempPath("ncrt.txt")), "Anna\r\n");
     EXPECT_EQ(QDir(temp.path()).entryList(QDir::Files | QDir::Hidden).size(), 3)
         << "no temporary file survives a save";
 }
 
 TEST_F(RecordKeeperTest, BadArgumentsGetAClearAnswerAndTouchNothing) {
-    ASSERT_TRUE(put(path("crt.txt"), "5\r\n"));
-    ASSERT_TRUE(put(path("ncrt.txt"), "Anna\r\n"));
+    ASSERT_TRUE(put(tempPath("crt.txt"), "5\r\n"));
+    ASSERT_TRUE(put(tempPath("ncrt.txt"), "Anna\r\n"));
     const QString dir = temp.path();
     const struct {
         QStringList arguments;
@@ -121,32 +115,32 @@ TEST_F(RecordKeeperTest, BadArgumentsGetAClearAnswerAndTouchNothing) {
         EXPECT_EQ(reply.exitCode, 64) << c.arguments.join(' ').toStdString();
         EXPECT_EQ(reply.line, c.answer) << c.arguments.join(' ').toStdString();
     }
-    EXPECT_EQ(bytesOf(path("crt.txt")), "5\r\n");
-    EXPECT_EQ(bytesOf(path("ncrt.txt")), "Anna\r\n");
-    EXPECT_FALSE(QFileInfo::exists(path("trovapunti.lock")));
+    EXPECT_EQ(bytesOf(tempPath("crt.txt")), "5\r\n");
+    EXPECT_EQ(bytesOf(tempPath("ncrt.txt")), "Anna\r\n");
+    EXPECT_FALSE(QFileInfo::exists(tempPath("trovapunti.lock")));
 
     // The longest name allowed, in characters that take two bytes each.
     const QString longest(64, QChar(0x00E8));
     EXPECT_EQ(keeper({"save", dir, "32767", longest}).line, "saved");
-    EXPECT_EQ(bytesOf(path("ncrt.txt")), longest.toUtf8() + "\r\n");
+    EXPECT_EQ(bytesOf(tempPath("ncrt.txt")), longest.toUtf8() + "\r\n");
 }
 
 TEST_F(RecordKeeperTest, ASaveCutShortIsFinishedWithItsIntentAndDiscardedWithout) {
     const RecordStore store(temp.path(), kKeeper);
     const auto prepare = [this](bool intent, bool scoreAlreadyRenamed) {
-        ASSERT_TRUE(put(path("crt.txt"), scoreAlreadyRenamed ? "9\r\n" : "5\r\n"));
-        ASSERT_TRUE(put(path("ncrt.txt"), "Anna\r\n"));
+        ASSERT_TRUE(put(tempPath("crt.txt"), scoreAlreadyRenamed ? "9\r\n" : "5\r\n"));
+        ASSERT_TRUE(put(tempPath("ncrt.txt"), "Anna\r\n"));
         if (!scoreAlreadyRenamed) {
-            ASSERT_TRUE(put(path("crt.txt.new"), "9\r\n"));
+            ASSERT_TRUE(put(tempPath("crt.txt.new"), "9\r\n"));
         }
-        ASSERT_TRUE(put(path("ncrt.txt.new"), "Eve\r\n"));
+        ASSERT_TRUE(put(tempPath("ncrt.txt.new"), "Eve\r\n"));
         if (intent) {
-            ASSERT_TRUE(put(path("trovapunti.intent"), ""));
+            ASSERT_TRUE(put(tempPath("trovapunti.intent"), ""));
         }
     };
     const auto expectOnDisk = [this](const QByteArray& score, const QByteArray& name) {
-        EXPECT_EQ(bytesOf(path("crt.txt")), score);
-        EXPECT_EQ(bytesOf(path("ncrt.txt")), name);
+        EXPECT_EQ(bytesOf(tempPath("crt.txt")), score);
+        EXPECT_EQ(bytesOf(tempPath("ncrt.txt")), name);
         EXPECT_EQ(QDir(temp.path()).entryList(QDir::Files | QDir::Hidden).size(), 3);
     };
 
@@ -197,8 +191,8 @@ TEST_F(RecordKeeperTest, ASaveIsSavedOnceCommittedAndAFailureBeforeKeepsItsCause
     EXPECT_EQ(renameFails.line, "saved");
     EXPECT_EQ(keeper({"read", temp.path()}).line, "record 3 5\n9\r\nEve");
     EXPECT_EQ(keeper({"create", temp.path()}).line, "ok");
-    EXPECT_EQ(bytesOf(path("crt.txt")), "9\r\n");
-    EXPECT_EQ(bytesOf(path("ncrt.txt")), "Eve\r\n");
+    EXPECT_EQ(bytesOf(tempPath("crt.txt")), "9\r\n");
+    EXPECT_EQ(bytesOf(tempPath("ncrt.txt")), "Eve\r\n");
 
     // A file server's failure is not "not a regular file".
     for (const QStringList& arguments :
@@ -208,12 +202,12 @@ TEST_F(RecordKeeperTest, ASaveIsSavedOnceCommittedAndAFailureBeforeKeepsItsCause
         EXPECT_EQ(fstatFails.line,
                   QByteArray("error trovapunti.lock ") + QByteArray::number(ESTALE));
     }
-    EXPECT_EQ(bytesOf(path("crt.txt")), "9\r\n");
+    EXPECT_EQ(bytesOf(tempPath("crt.txt")), "9\r\n");
 }
 
 TEST_F(RecordKeeperTest, AGameStillSavingMakesTheNextWaitAndThenCompare) {
-    ASSERT_TRUE(put(path("crt.txt"), "5\r\n"));
-    KeeperProcess::LockHolder other(path("trovapunti.lock"));
+    ASSERT_TRUE(put(tempPath("crt.txt"), "5\r\n"));
+    KeeperProcess::LockHolder other(tempPath("trovapunti.lock"));
     ASSERT_TRUE(other.holding());
 
     QProcess waiting;
@@ -225,27 +219,27 @@ TEST_F(RecordKeeperTest, AGameStillSavingMakesTheNextWaitAndThenCompare) {
     EXPECT_EQ(starting.line, "error trovapunti.lock busy");
     EXPECT_FALSE(waiting.waitForFinished(100)) << "saved while another game held the lock";
     // The other game stores 7 meanwhile, then lets go.
-    ASSERT_TRUE(put(path("crt.txt"), "7\r\n"));
+    ASSERT_TRUE(put(tempPath("crt.txt"), "7\r\n"));
     other.release();
 
     const Reply reply = KeeperProcess::collect(waiting);
     EXPECT_EQ(reply.line, "not-beaten");
-    EXPECT_EQ(bytesOf(path("crt.txt")), "7\r\n");
+    EXPECT_EQ(bytesOf(tempPath("crt.txt")), "7\r\n");
 }
 
 TEST_F(RecordKeeperTest, ALockThatIsNotAFileGetsAnAnswerNotAFreeze) {
     for (const char* kind : {"directory", "fifo", "link"}) {
-        const QString lock = path("trovapunti.lock");
+        const QString lock = tempPath("trovapunti.lock");
         const QByteArray encoded = QFile::encodeName(lock);
         if (std::string(kind) == "directory") {
             ASSERT_TRUE(QDir().mkdir(lock));
         } else if (std::string(kind) == "fifo") {
             ASSERT_EQ(::mkfifo(encoded.constData(), 0664), 0);
         } else {
-            ASSERT_TRUE(put(path("elsewhere"), ""));
-            ASSERT_EQ(
-                ::symlink(QFile::encodeName(path("elsewhere")).constData(), encoded.constData()),
-                0);
+            ASSERT_TRUE(put(tempPath("elsewhere"), ""));
+            ASSERT_EQ(::symlink(QFile::encodeName(tempPath("elsewhere")).constData(),
+                                encoded.constData()),
+                      0);
         }
         for (const QStringList& arguments :
              {QStringList{"create", temp.path()}, QStringList{"save", temp.path(), "3", "Eve"}}) {
@@ -255,7 +249,7 @@ TEST_F(RecordKeeperTest, ALockThatIsNotAFileGetsAnAnswerNotAFreeze) {
         }
         ASSERT_TRUE(QDir().rmdir(lock) || QFile::remove(lock));
     }
-    EXPECT_EQ(bytesOf(path("elsewhere")), QByteArray());
+    EXPECT_EQ(bytesOf(tempPath("elsewhere")), QByteArray());
 }
 
 // Runs the keeper of several machines at once: each saver sees its own host
@@ -268,7 +262,7 @@ TEST_F(RecordKeeperTest, SaversWithDifferentHostNamesTakeTurns) {
     }
     ASSERT_EQ(keeper({"create", temp.path()}).exitCode, 0);
     const std::vector<int> scores = {4, 11, 7, 2, 9, 12, 3, 8};
-    KeeperProcess::LockHolder gate(path("trovapunti.lock"));
+    KeeperProcess::LockHolder gate(tempPath("trovapunti.lock"));
     ASSERT_TRUE(gate.holding());
     std::vector<std::unique_ptr<QProcess>> savers;
     for (std::size_t i = 0; i < scores.size(); ++i) {
@@ -289,8 +283,8 @@ TEST_F(RecordKeeperTest, SaversWithDifferentHostNamesTakeTurns) {
         saved += reply.line == "saved" ? 1 : 0;
     }
     EXPECT_GE(saved, 1);
-    EXPECT_EQ(bytesOf(path("crt.txt")), "12\r\n");
-    EXPECT_EQ(bytesOf(path("ncrt.txt")), "aula-pc5\r\n");
+    EXPECT_EQ(bytesOf(tempPath("crt.txt")), "12\r\n");
+    EXPECT_EQ(bytesOf(tempPath("ncrt.txt")), "aula-pc5\r\n");
 }
 
 // Runs the keeper three times with a system log of the test's own: /dev/log
@@ -334,12 +328,7 @@ TEST_F(RecordKeeperTest, EverySaveIsLoggedWithTheCallingAccountScoreAndOutcome) 
                                              "error . ") +
                                   QByteArray::number(EACCES)))
         << lines[2].data();
-    EXPECT_EQ(bytesOf(path("crt.txt")), "7\r\n");
-}
-
-QStringList entries(const QString& dir) {
-    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
-                               QDir::NoDotAndDotDot);
+    EXPECT_EQ(bytesOf(tempPath("crt.txt")), "7\r\n");
 }
 
 // What a pupil may try on the files a save of theirs created (and so owns):
