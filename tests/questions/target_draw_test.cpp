@@ -21,32 +21,29 @@ double drawFor(int value, int count) {
     return (value + 0.5) / count;
 }
 
-struct DrawRow {
-    int ordinateSignFlag;
-    int abscissaMagnitude;
-    int abscissaSignFlag;
-    std::optional<LatticePoint> point;
-};
-
-const DrawRow kOutcomes[] = {
-    {1, 3, 1, LatticePoint{3, 4}},  {1, 4, 1, LatticePoint{4, 4}},   {1, 0, 1, LatticePoint{0, 4}},
-    {1, 1, 0, LatticePoint{-1, 4}}, {1, 0, 0, LatticePoint{-5, 4}},  {0, 2, 1, LatticePoint{2, -4}},
-    {0, 0, 1, LatticePoint{0, -4}}, {0, 4, 0, LatticePoint{-4, -4}}, {0, 0, 0, std::nullopt},
-};
-
-class DrawOutcome : public testing::TestWithParam<DrawRow> {};
-
-TEST_P(DrawOutcome, ScriptedDrawsGiveTheTableRow) {
-    const DrawRow& row = GetParam();
-    ScriptedPlatform random(
-        drawsFor(row.ordinateSignFlag, row.abscissaMagnitude, row.abscissaSignFlag));
-
-    EXPECT_EQ(drawTarget(random), row.point);
-    EXPECT_EQ(random.drawCount(), 4u);
-    EXPECT_EQ(random.reseedCount(), 0);
+TEST(TargetDraw, FourScriptedDrawsGiveTheirTarget) {
+    const struct {
+        int ordinateSignFlag;
+        int abscissaMagnitude;
+        int abscissaSignFlag;
+        std::optional<LatticePoint> point;
+    } rows[] = {
+        {1, 3, 1, LatticePoint{3, 4}},  {1, 4, 1, LatticePoint{4, 4}},
+        {1, 0, 1, LatticePoint{0, 4}},  {1, 1, 0, LatticePoint{-1, 4}},
+        {1, 0, 0, LatticePoint{-5, 4}}, {0, 2, 1, LatticePoint{2, -4}},
+        {0, 0, 1, LatticePoint{0, -4}}, {0, 4, 0, LatticePoint{-4, -4}},
+        {0, 0, 0, std::nullopt},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message()
+                     << row.ordinateSignFlag << row.abscissaMagnitude << row.abscissaSignFlag);
+        ScriptedPlatform random(
+            drawsFor(row.ordinateSignFlag, row.abscissaMagnitude, row.abscissaSignFlag));
+        EXPECT_EQ(drawTarget(random), row.point);
+        EXPECT_EQ(random.drawCount(), 4u);
+        EXPECT_EQ(random.reseedCount(), 0);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(AllCases, DrawOutcome, testing::ValuesIn(kOutcomes));
 
 TEST(TargetDraw, ConsecutiveQuestionsTakeExactlyFourDrawsEach) {
     std::vector<double> script = drawsFor(1, 2, 1);
