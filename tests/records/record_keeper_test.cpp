@@ -80,6 +80,8 @@ TEST_F(RecordKeeperTest, BadArgumentsGetAClearAnswerAndTouchNothing) {
     ASSERT_TRUE(put(tempPath("crt.txt"), "5\r\n"));
     ASSERT_TRUE(put(tempPath("ncrt.txt"), "Anna\r\n"));
     const QString dir = temp.path();
+    // Which scores and names pass is the record rules' own test; here, that
+    // the keeper asks them and answers each refusal.
     const struct {
         QStringList arguments;
         const char* answer;
@@ -93,21 +95,11 @@ TEST_F(RecordKeeperTest, BadArgumentsGetAClearAnswerAndTouchNothing) {
         {{"create", "/"}, "refused directory"},
         {{"save", dir, "", "Eve"}, "refused score"},
         {{"save", dir, "09", "Eve"}, "refused score"},
-        {{"save", dir, "+9", "Eve"}, "refused score"},
-        {{"save", dir, "-0", "Eve"}, "refused score"},
-        {{"save", dir, " 9", "Eve"}, "refused score"},
-        {{"save", dir, "9.5", "Eve"}, "refused score"},
-        {{"save", dir, "1e3", "Eve"}, "refused score"},
         {{"save", dir, "32768", "Eve"}, "refused score"},
         {{"save", dir, "99999999999999999999", "Eve"}, "refused score"},
         {{"save", dir, "9", QString(65, u'a')}, "refused name"},
         {{"save", dir, "9", "Eve\nBruno 99"}, "refused name"},
-        {{"save", dir, "9", "Eve\r"}, "refused name"},
-        {{"save", dir, "9", "E\tve"}, "refused name"},
-        {{"save", dir, "9", QStringLiteral("Eve\u2028")}, "refused name"},
         {{"save", dir, "9", QStringLiteral("\u202Eeve")}, "refused name"},
-        {{"save", dir, "9", QStringLiteral("eve\u2066")}, "refused name"},
-        {{"save", dir, "9", QStringLiteral("e\u0085ve")}, "refused name"},
     };
     for (const auto& c : cases) {
         const Reply reply = keeper(c.arguments);
