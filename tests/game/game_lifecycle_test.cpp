@@ -96,20 +96,6 @@ TEST_F(GameLifecycleTest, StartAsksTheNameGreetsAndArmsTheClock) {
     EXPECT_EQ(QApplication::focusWidget(), tavola.Text4);
 }
 
-TEST(GameStart, TheWindowsEventsReachTheHandlersFromTheStart) {
-    QTemporaryDir records;
-    ScriptedPlatform platform(std::vector<double>(8, 0.75), records.path() + "/");
-    Game game(platform);
-    platform.names.push_back(QStringLiteral("Anna"));
-    game.lifecycle.Form_Load();
-    EXPECT_EQ(game.tavola.lblnome1->caption(), QStringLiteral("Anna"));
-
-    // Showing it prepares the first question.
-    game.tavola.show();
-    EXPECT_EQ(game.tavola.Text2, QStringLiteral("3"));
-    EXPECT_EQ(platform.drawCount(), 4u);
-}
-
 TEST_F(GameLifecycleTest, CancelledNameGivesAnEmptyName) {
     game.lifecycle().Form_Load();
     ASSERT_EQ(game.platform.messages.size(), 1u);
