@@ -15,6 +15,9 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 #include <fcntl.h>
 #include <grp.h>
 #include <pwd.h>
@@ -54,6 +57,25 @@ inline void start(QProcess& process, const QString& program, const QStringList& 
 inline Reply run(const QString& program, const QStringList& arguments) {
     QProcess process;
     start(process, program, arguments);
+    return collect(process);
+}
+
+// Runs the drills' keeper, which stops dead at its system call number
+// `stopAt` when one is given, or kills it `killAfterUs` microseconds after
+// it started when that is not negative.
+inline Reply runKilled(const QString& program, const QStringList& arguments, const QString& stopAt,
+                       int killAfterUs) {
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    if (!stopAt.isEmpty()) {
+        environment.insert(QStringLiteral("TROVAPUNTI_RECORD_STOP_AT"), stopAt);
+    }
+    process.setProcessEnvironment(environment);
+    start(process, program, arguments);
+    if (killAfterUs >= 0 && process.waitForStarted()) {
+        std::this_thread::sleep_for(std::chrono::microseconds(killAfterUs));
+        ::kill(pid_t(process.processId()), SIGKILL);
+    }
     return collect(process);
 }
 

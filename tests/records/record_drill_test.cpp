@@ -133,14 +133,8 @@ TEST_F(RecordDrill, ASaveKilledAnywhereLeavesTheOldPairOrTheNewOneForAnyNextPlay
     QStringList nextPlayer;
     const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
     if (::geteuid() == 0 && !setpriv.isEmpty()) {
-        gid_t group = 47100;
-        while (::getgrgid(group) != nullptr) {
-            ++group;
-        }
-        uid_t other = 47100;
-        while (::getpwuid(other) != nullptr) {
-            ++other;
-        }
+        const gid_t group = unusedId(true, 47100);
+        const uid_t other = unusedId(false, 47100);
         ASSERT_EQ(::chmod(QFile::encodeName(temp.path()).constData(), 0755), 0);
         ASSERT_EQ(::chown(QFile::encodeName(dir).constData(), 0, group), 0);
         ASSERT_EQ(::chmod(QFile::encodeName(dir).constData(), 02770), 0);
@@ -158,20 +152,10 @@ TEST_F(RecordDrill, ASaveKilledAnywhereLeavesTheOldPairOrTheNewOneForAnyNextPlay
                                   nextPlayer.mid(1) + QStringList{kKeeper} + arguments);
     };
     const auto killedSave = [&](int score, const QString& stopAt, int killAfterUs) {
-        QProcess saver;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        if (!stopAt.isEmpty()) {
-            environment.insert(QStringLiteral("TROVAPUNTI_RECORD_STOP_AT"), stopAt);
-        }
-        saver.setProcessEnvironment(environment);
-        KeeperProcess::start(
-            saver, kDrillKeeper,
-            {"save", dir, QString::number(score), QStringLiteral("giocatore %1").arg(score)});
-        if (killAfterUs >= 0 && saver.waitForStarted()) {
-            std::this_thread::sleep_for(std::chrono::microseconds(killAfterUs));
-            ::kill(pid_t(saver.processId()), SIGKILL);
-        }
-        return KeeperProcess::collect(saver);
+        return KeeperProcess::runKilled(
+            kDrillKeeper,
+            {"save", dir, QString::number(score), QStringLiteral("giocatore %1").arg(score)},
+            stopAt, killAfterUs);
     };
 
     // How many system calls a clean save makes, and how long it takes.

@@ -106,18 +106,7 @@ TEST_F(ResultsLogDrill, EightGamesEndingTogetherLeaveEightWholeLines) {
 
 TEST_F(ResultsLogDrill, AnAppendKilledAnywhereLeavesWholeLinesAndTheNextGameItsLine) {
     const auto killedLog = [&](const QString& name, const QString& stopAt, int killAfterUs) {
-        QProcess game;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        if (!stopAt.isEmpty()) {
-            environment.insert(QStringLiteral("TROVAPUNTI_RECORD_STOP_AT"), stopAt);
-        }
-        game.setProcessEnvironment(environment);
-        KeeperProcess::start(game, kDrillKeeper, logArguments(name));
-        if (killAfterUs >= 0 && game.waitForStarted()) {
-            std::this_thread::sleep_for(std::chrono::microseconds(killAfterUs));
-            ::kill(pid_t(game.processId()), SIGKILL);
-        }
-        return KeeperProcess::collect(game);
+        return KeeperProcess::runKilled(kDrillKeeper, logArguments(name), stopAt, killAfterUs);
     };
 
     // How many system calls the first line of a log takes (the most: it
