@@ -9,7 +9,6 @@
 #include <cstddef>
 #include <deque>
 #include <functional>
-#include <initializer_list>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -100,7 +99,7 @@ inline std::vector<double> drawsFor(int x, int y) {
 }
 
 // The draws that ask these points one after the other.
-inline std::vector<double> drawsForQuestions(std::initializer_list<std::pair<int, int>> points) {
+inline std::vector<double> drawsForQuestions(const std::vector<std::pair<int, int>>& points) {
     std::vector<double> draws;
     for (const auto& [x, y] : points) {
         const std::vector<double> one = drawsFor(x, y);

@@ -263,7 +263,7 @@ TEST_F(TavolaAccessibility, JudgementAndChangedCountsAreAnnounced) {
 
 TEST_F(TavolaAccessibility, NothingTellsTheTargetWhileAQuestionIsOpen) {
     const std::vector<std::pair<int, int>> targets{{-3, 4}, {2, -4}, {-1, -4}, {4, 4}};
-    start(drawsForQuestions({{-3, 4}, {2, -4}, {-1, -4}, {4, 4}}));
+    start(drawsForQuestions(targets));
     Notices notices;
 
     for (std::size_t question = 0; question < targets.size(); ++question) {
