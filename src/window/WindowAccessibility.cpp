@@ -52,8 +52,10 @@ void conceal(QWidget* widget) {
 }
 
 // From now on the label's accessible name is the spoken form of its shown
-// caption; Qt tells assistive technology of each name that changes.
-template <typename Spoken> void nameAfterCaption(CaptionLabel* label, Spoken spoken) {
+// caption, made again whenever that caption or `alsoOn`'s changes; Qt tells
+// assistive technology of each name that changes.
+template <typename Spoken>
+void nameAfterCaption(CaptionLabel* label, Spoken spoken, CaptionLabel* alsoOn = nullptr) {
     const auto rename = [label, spoken] {
         const QString name = spoken(label->text());
         // Qt sends a change notice for every name set, even the same one.
@@ -62,6 +64,9 @@ template <typename Spoken> void nameAfterCaption(CaptionLabel* label, Spoken spo
         }
     };
     QObject::connect(label, &CaptionLabel::captionChanged, label, rename);
+    if (alsoOn != nullptr) {
+        QObject::connect(alsoOn, &CaptionLabel::captionChanged, label, rename);
+    }
     rename();
 }
 
@@ -124,13 +129,11 @@ void describe(TavolaUi& ui) {
         return shown.isEmpty() ? QStringLiteral("Sfidante") : withValue("Sfidante", shown);
     });
 
-    // The record holder's label speaks for the whole record line, and is
-    // renamed when either of its captions changes.
+    // The record holder's label speaks for the whole record line.
     CaptionLabel* score = ui.lblpunti;
-    nameAfterCaption(ui.lblnome,
-                     [score](const QString& shown) { return spokenRecord(shown, score->text()); });
-    QObject::connect(score, &CaptionLabel::captionChanged, ui.lblnome,
-                     &CaptionLabel::captionChanged);
+    nameAfterCaption(
+        ui.lblnome, [score](const QString& shown) { return spokenRecord(shown, score->text()); },
+        score);
 }
 
 QString spokenCountdown(const QString& display) {
