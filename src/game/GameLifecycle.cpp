@@ -87,9 +87,8 @@ void GameLifecycle::EndGame() {
     const double score = form_.lblScore->caption().toDouble();
     const RecordStore store(form_.recordDir);
     const SaveOutcome outcome =
-        record < score
-            ? store.saveIfBeaten(score, form_.lblScore->caption(), form_.lblnome1->caption())
-            : SaveOutcome{SaveOutcome::Status::NotBeaten, std::nullopt};
+        record < score ? store.saveIfBeaten(form_.lblScore->caption(), form_.lblnome1->caption())
+                       : SaveOutcome{SaveOutcome::Status::NotBeaten, std::nullopt};
     // The teachers' line for this game; nothing the pupil sees waits for it.
     store.logGameResult(form_.correctCount, form_.wrongCount,
                         outcome.status == SaveOutcome::Status::Saved, form_.lblnome1->caption());

@@ -190,15 +190,13 @@ RecordPair RecordStore::readRecord() const {
                       decoded(reply.output.mid(body + scoreBytes)), std::nullopt};
 }
 
-SaveOutcome RecordStore::saveIfBeaten(double score, const QString& scoreText,
-                                      const QString& holderName) const {
+SaveOutcome RecordStore::saveIfBeaten(const QString& scoreText, const QString& holderName) const {
     const auto failed = [](RecordError error) {
         return SaveOutcome{SaveOutcome::Status::Failed, std::move(error)};
     };
     const QByteArray scoreBytes = scoreText.toUtf8();
-    const std::optional<int> plain = RecordRules::plainScore(
-        std::string_view(scoreBytes.constData(), std::size_t(scoreBytes.size())));
-    if (!plain || double(*plain) != score) {
+    if (!RecordRules::plainScore(
+            std::string_view(scoreBytes.constData(), std::size_t(scoreBytes.size())))) {
         return failed(RecordError{scorePath(), RecordReason::kBadScore});
     }
     // Checked here too: an argument cannot carry a NUL, so the keeper would

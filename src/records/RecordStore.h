@@ -102,12 +102,11 @@ public:
     // encoding; at most RecordFiles::kMaxReadBytes bytes of each are read.
     RecordPair readRecord() const;
 
-    // The end of a game: if score beats the stored record, the keeper stores
-    // scoreText and holderName as the new pair. Games ending together take
-    // turns, each comparing with what the previous one stored, and the pair
-    // on disk always belongs to one player.
-    SaveOutcome saveIfBeaten(double score, const QString& scoreText,
-                             const QString& holderName) const;
+    // The end of a game: if the score beats the stored record, the keeper
+    // stores scoreText and holderName as the new pair. Games ending together
+    // take turns, each comparing with what the previous one stored, and the
+    // pair on disk always belongs to one player.
+    SaveOutcome saveIfBeaten(const QString& scoreText, const QString& holderName) const;
 
     // The end of a game with at least one answer: the keeper appends one
     // line to the results log. The game does not wait for it; the keeper runs

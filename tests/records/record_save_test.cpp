@@ -43,7 +43,6 @@ protected:
 
 struct SaveCase {
     std::optional<QByteArray> stored; // nullopt: no crt.txt at all
-    double score;
     const char* scoreText;
     Status expected;
 };
@@ -60,7 +59,7 @@ TEST_P(CompareTest, SavesOnlyAStrictlyHigherScore) {
     const QByteArray nameBefore = bytesOf(store.namePath());
 
     const SaveOutcome outcome =
-        store.saveIfBeaten(c.score, QString::fromUtf8(c.scoreText), QStringLiteral("Niccolò"));
+        store.saveIfBeaten(QString::fromUtf8(c.scoreText), QStringLiteral("Niccolò"));
 
     EXPECT_EQ(outcome.status, c.expected);
     EXPECT_FALSE(outcome.error);
@@ -75,19 +74,18 @@ TEST_P(CompareTest, SavesOnlyAStrictlyHigherScore) {
 
 INSTANTIATE_TEST_SUITE_P(
     Records, CompareTest,
-    ::testing::Values(SaveCase{QByteArray(), 1, "1", Status::Saved},
-                      SaveCase{QByteArray(), 0, "0", Status::NotBeaten},
-                      SaveCase{std::nullopt, 1, "1", Status::Saved},
-                      SaveCase{QByteArray("12\r\n"), 12, "12", Status::NotBeaten},
-                      SaveCase{QByteArray("12\r\n"), 11, "11", Status::NotBeaten},
-                      SaveCase{QByteArray("12\r\n"), 13, "13", Status::Saved},
-                      SaveCase{QByteArray(" 1 2\r\n"), 12, "12", Status::NotBeaten},
-                      SaveCase{QByteArray("nessuno\r\n"), 1, "1", Status::Saved}));
+    ::testing::Values(SaveCase{QByteArray(), "1", Status::Saved},
+                      SaveCase{QByteArray(), "0", Status::NotBeaten},
+                      SaveCase{std::nullopt, "1", Status::Saved},
+                      SaveCase{QByteArray("12\r\n"), "12", Status::NotBeaten},
+                      SaveCase{QByteArray("12\r\n"), "11", Status::NotBeaten},
+                      SaveCase{QByteArray("12\r\n"), "13", Status::Saved},
+                      SaveCase{QByteArray(" 1 2\r\n"), "12", Status::NotBeaten},
+                      SaveCase{QByteArray("nessuno\r\n"), "1", Status::Saved}));
 
 TEST_F(RecordSaveTest, SavedFilesAreSharedWhateverTheUmask) {
     const UmaskGuard umask(077);
-    ASSERT_EQ(store.saveIfBeaten(6, QStringLiteral("6"), QStringLiteral("Eve")).status,
-              Status::Saved);
+    ASSERT_EQ(store.saveIfBeaten(QStringLiteral("6"), QStringLiteral("Eve")).status, Status::Saved);
     EXPECT_EQ(modeOf(store.scorePath()), 0660);
     EXPECT_EQ(modeOf(store.namePath()), 0660);
 }
@@ -100,7 +98,7 @@ TEST_F(RecordSaveTest, AFailedWriteOfEitherFileKeepsTheOldPairAndNoDebris) {
     } cases[] = {{3, store.namePath()}, {1, store.scorePath()}};
     for (const auto& c : cases) {
         const SaveOutcome outcome = storeWithFileLimit(c.limit).saveIfBeaten(
-            6, QStringLiteral("6"), QStringLiteral("Evelina"));
+            QStringLiteral("6"), QStringLiteral("Evelina"));
         EXPECT_EQ(outcome.status, Status::Failed);
         ASSERT_TRUE(outcome.error);
         EXPECT_EQ(outcome.error->path, c.failedPath);
@@ -120,7 +118,7 @@ TEST_F(RecordSaveTest, AGameStillSavingMakesTheOtherWaitNotFail) {
         other.release();
     });
 
-    const SaveOutcome outcome = store.saveIfBeaten(6, QStringLiteral("6"), QStringLiteral("Eve"));
+    const SaveOutcome outcome = store.saveIfBeaten(QStringLiteral("6"), QStringLiteral("Eve"));
     finishLater.join();
     EXPECT_EQ(outcome.status, Status::Saved);
     EXPECT_EQ(bytesOf(store.scorePath()), "6\r\n");
@@ -129,8 +127,7 @@ TEST_F(RecordSaveTest, AGameStillSavingMakesTheOtherWaitNotFail) {
 
 TEST_F(RecordSaveTest, TheKeepersAnswersBecomeTheGamesMessages) {
     const RecordStore missing(temp.path(), temp.path() + QStringLiteral("/no-keeper"));
-    const SaveOutcome notStarted =
-        missing.saveIfBeaten(6, QStringLiteral("6"), QStringLiteral("Eve"));
+    const SaveOutcome notStarted = missing.saveIfBeaten(QStringLiteral("6"), QStringLiteral("Eve"));
     EXPECT_EQ(notStarted.status, Status::Failed);
     ASSERT_TRUE(notStarted.error);
     EXPECT_TRUE(notStarted.error->message().contains(temp.path() + QStringLiteral("/no-keeper")))
@@ -142,22 +139,22 @@ TEST_F(RecordSaveTest, TheKeepersAnswersBecomeTheGamesMessages) {
     for (const QString& name :
          {QStringLiteral("Eve\n7"), QStringLiteral("Eve") + QChar(0) + QStringLiteral("x"),
           QString(65, u'x'), QStringLiteral("\u202Eve")}) {
-        const SaveOutcome refused = store.saveIfBeaten(6, QStringLiteral("6"), name);
+        const SaveOutcome refused = store.saveIfBeaten(QStringLiteral("6"), name);
         EXPECT_EQ(refused.status, Status::Failed);
         ASSERT_TRUE(refused.error);
         EXPECT_EQ(refused.error->path, store.namePath());
         EXPECT_EQ(refused.error->reason, RecordReason::kBadName);
     }
-    const SaveOutcome badScore = store.saveIfBeaten(6, QStringLiteral("06"), QStringLiteral("Eve"));
+    const SaveOutcome badScore = store.saveIfBeaten(QStringLiteral("06"), QStringLiteral("Eve"));
     ASSERT_TRUE(badScore.error);
     EXPECT_EQ(badScore.error->reason, RecordReason::kBadScore);
     expectOldPair();
-    EXPECT_EQ(store.saveIfBeaten(6, QStringLiteral("6"), QString(64, u'x')).status, Status::Saved);
+    EXPECT_EQ(store.saveIfBeaten(QStringLiteral("6"), QString(64, u'x')).status, Status::Saved);
 }
 
 TEST_F(RecordSaveTest, MissingRecordDirectoryFailsInsteadOfReportingSaved) {
     const RecordStore gone(temp.path() + QStringLiteral("/missing"));
-    const SaveOutcome outcome = gone.saveIfBeaten(6, QStringLiteral("6"), QStringLiteral("Eve"));
+    const SaveOutcome outcome = gone.saveIfBeaten(QStringLiteral("6"), QStringLiteral("Eve"));
     EXPECT_EQ(outcome.status, Status::Failed);
     ASSERT_TRUE(outcome.error);
     EXPECT_FALSE(QFileInfo::exists(gone.scorePath()));

@@ -76,12 +76,12 @@ TEST_F(RecordStoreTest, AccentedNameRoundTripsAsOneLine) {
     const RecordStore store(temp.path());
     const QString name = QStringLiteral("Niccolò Çà");
 
-    ASSERT_EQ(store.saveIfBeaten(1, QStringLiteral("1"), name).status, SaveOutcome::Status::Saved);
+    ASSERT_EQ(store.saveIfBeaten(QStringLiteral("1"), name).status, SaveOutcome::Status::Saved);
     EXPECT_EQ(bytesOf(store.namePath()), name.toUtf8() + "\r\n");
     EXPECT_EQ(store.readRecord().holder, name + QStringLiteral("\r\n"));
 
     // Rewriting replaces the old line entirely, including a longer one.
-    ASSERT_EQ(store.saveIfBeaten(2, QStringLiteral("2"), QStringLiteral("Al")).status,
+    ASSERT_EQ(store.saveIfBeaten(QStringLiteral("2"), QStringLiteral("Al")).status,
               SaveOutcome::Status::Saved);
     EXPECT_EQ(bytesOf(store.namePath()), "Al\r\n");
 }
@@ -166,7 +166,7 @@ TEST_P(NotAPlainFileTest, IsNotRead) {
 
 TEST_P(NotAPlainFileTest, StopsTheSaveBeforeEitherFileChanges) {
     ASSERT_TRUE(put(store.namePath(), "Bea\r\n"));
-    const SaveOutcome outcome = store.saveIfBeaten(99, QStringLiteral("99"), QStringLiteral("Eve"));
+    const SaveOutcome outcome = store.saveIfBeaten(QStringLiteral("99"), QStringLiteral("Eve"));
     EXPECT_EQ(outcome.status, SaveOutcome::Status::Failed);
     expectRefused(outcome.error);
     expectUntouched();
@@ -188,7 +188,7 @@ TEST_F(RecordStoreTest, NewFilesInheritTheGroupOfASharedDirectory) {
     const RecordStore store(dir);
 
     ASSERT_FALSE(store.readRecord().error);
-    ASSERT_EQ(store.saveIfBeaten(1, QStringLiteral("1"), QStringLiteral("Anna")).status,
+    ASSERT_EQ(store.saveIfBeaten(QStringLiteral("1"), QStringLiteral("Anna")).status,
               SaveOutcome::Status::Saved);
     for (const QString& path : {store.scorePath(), store.namePath()}) {
         EXPECT_EQ(QFileInfo(path).groupId(), kOtherGroup) << path.toStdString();
@@ -217,7 +217,7 @@ TEST_F(UnwritableTest, ReadOnlyDirectoryIsReportedAndNothingIsSaved) {
     ASSERT_TRUE(created);
     EXPECT_EQ(created->reason, RecordReason::kPermissionDenied);
 
-    const SaveOutcome outcome = store.saveIfBeaten(6, QStringLiteral("6"), QStringLiteral("Eve"));
+    const SaveOutcome outcome = store.saveIfBeaten(QStringLiteral("6"), QStringLiteral("Eve"));
     EXPECT_EQ(outcome.status, SaveOutcome::Status::Failed);
     ASSERT_TRUE(outcome.error);
     EXPECT_EQ(outcome.error->reason, RecordReason::kPermissionDenied);
