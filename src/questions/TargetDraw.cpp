@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr int kBoardLimit = 5;
-
 // floor(count * r): 0 to count - 1.
 int drawBelow(RandomSource& random, int count) {
     return static_cast<int>(std::floor(count * random.next()));
@@ -20,7 +18,7 @@ int drawBelow(RandomSource& random, int count) {
 std::optional<LatticePoint> drawTarget(RandomSource& random) {
     // Eleven equal slices, one per row: 0 takes one slice, every other
     // magnitude two, which its sign then splits between the rows m and -m.
-    const int ordinateMagnitude = (drawBelow(random, 2 * kBoardLimit + 1) + 1) / 2;
+    const int ordinateMagnitude = (drawBelow(random, 2 * kLatticeMax + 1) + 1) / 2;
     const int ordinateSignFlag = drawBelow(random, 2);
     const int abscissaMagnitude = drawBelow(random, 5);
     const int abscissaSignFlag = drawBelow(random, 2);
@@ -37,7 +35,7 @@ std::optional<LatticePoint> targetFor(int ordinateSignFlag, int abscissaMagnitud
     // A negative zero has no point of its own: rows at or above the axis take
     // their leftmost point, the others get no point at all.
     if (ordinate >= 0) {
-        return LatticePoint{-kBoardLimit, ordinate};
+        return LatticePoint{-kLatticeMax, ordinate};
     }
     return std::nullopt;
 }

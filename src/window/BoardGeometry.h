@@ -9,14 +9,13 @@
 
 #include "window/LatticePoint.h"
 
-// Where things lie on the board: the grid picture's lines, its lattice
-// points, and the 121 point markers live in 22 groups numbered 1 to 22, one per half-row
-// of the grid: groups 1 to 11 hold the points with abscissa >= 0, groups 12
-// to 22 those with abscissa < 0. Inside a group a marker's index is the
-// abscissa's magnitude.
+// Where things lie on the board: the grid picture's lines and its lattice
+// points. The 121 point markers live in 22 groups numbered 1 to 22, one per
+// half-row of the grid: groups 1 to 11 hold the points with abscissa >= 0,
+// groups 12 to 22 those with abscissa < 0. Inside a group a marker's index
+// is the abscissa's magnitude.
 
 inline constexpr int kMarkerGroupCount = 22;
-inline constexpr int kLatticeMax = 5;
 
 struct MarkerId {
     int group = 0;

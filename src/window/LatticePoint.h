@@ -4,8 +4,11 @@
 
 #pragma once
 
+// The largest coordinate on the board, either way and on either axis.
+inline constexpr int kLatticeMax = 5;
+
 // An integer point of the Cartesian plane shown on the board, both
-// coordinates from -5 to 5.
+// coordinates from -kLatticeMax to kLatticeMax.
 struct LatticePoint {
     int x = 0;
     int y = 0;
