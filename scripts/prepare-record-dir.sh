@@ -49,13 +49,13 @@ fi
 "${as_root[@]}" chown root:games "$record_dir"
 "${as_root[@]}" chmod 2770 "$record_dir"
 
-# Each file is replaced by a fresh root:games copy of its first 4096 bytes
-# (all the game ever reads), so that a descriptor an account opened while the
+# Each file not yet root:games 0660 is replaced by a fresh, flushed
+# root:games copy of its first 4096 bytes (all the game ever reads), so that a descriptor an account opened while the
 # directory was open to all (an older layout) reaches only the old file. The
 # files are opened without following links, so a link put in a file's place
 # can never hand root's work to another file. Anything that is not a regular
 # file is left for a person to look at.
-"${as_root[@]}" perl -MFcntl -e '
+"${as_root[@]}" perl -MFcntl -MIO::Handle -e '
     my ($dir, @names) = @ARGV;
     my $gid = getgrnam("games");
     for my $name (@names) {
@@ -66,6 +66,10 @@ fi
             warn "warning: $path is not a regular file; left as it is\n";
             next;
         }
+        # Already in place: left alone, so that a game saving meanwhile is
+        # never overwritten by a copy taken before its save.
+        my (undef, undef, $mode, undef, $uid, $fgid) = stat($old);
+        next if $uid == 0 && $fgid == $gid && ($mode & 07777) == 0660;
         if ($name =~ /^risultati/) {
             # The results log never lay in an open directory: made root:games
             # in place, whatever its size.
@@ -77,7 +81,7 @@ fi
         unlink("$path.repair");
         sysopen($new, "$path.repair", O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, 0600)
             and chown(0, $gid, $new) and chmod(0660, $new)
-            and syswrite($new, $bytes) == length($bytes) and close($new)
+            and syswrite($new, $bytes) == length($bytes) and $new->sync and close($new)
             and rename("$path.repair", $path)
             or die "error: cannot repair $path: $!\n";
     }
