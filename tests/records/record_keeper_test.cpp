@@ -17,10 +17,6 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include <grp.h>
-#include <pwd.h>
-#include <sys/statvfs.h>
-
 using namespace TestFiles;
 using KeeperProcess::Reply;
 
@@ -355,7 +351,7 @@ TEST(RecordKeeperPrivilegeTest, PupilsSaveAndReadOnlyThroughTheKeeperAndCannotTo
     const QString shared = QStringLiteral(DRILL_RECORD_DIR);
     QDir(shared).removeRecursively();
     const auto as = [&](uid_t account, const QString& program, const QStringList& arguments) {
-        return privileged.runAs(account, pupilGroup, program, arguments);
+        return KeeperProcess::runAs(account, pupilGroup, program, arguments);
     };
     // Only root makes a missing machine-wide directory, so it is root's.
     EXPECT_EQ(as(pupil, copy, {"create", shared}).line,
