@@ -26,6 +26,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+// The keeper built with the tests, and the drills' build of it that can stop
+// at a chosen system call.
+inline const QString kKeeper = QStringLiteral(RECORD_KEEPER_PATH);
+inline const QString kDrillKeeper = QStringLiteral(DRILL_KEEPER_PATH);
+
 // Runs record keepers and holds the record lock from outside, for the tests
 // that look at the keeper as the game and other players see it.
 namespace KeeperProcess {
@@ -206,8 +211,7 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(temp.isValid());
         dir = temp.path() + QStringLiteral("/records");
-        ASSERT_EQ(KeeperProcess::run(QStringLiteral(RECORD_KEEPER_PATH), {"create", dir}).line,
-                  "ok");
+        ASSERT_EQ(KeeperProcess::run(kKeeper, {"create", dir}).line, "ok");
         log = dir + QStringLiteral("/risultati.csv");
     }
 

@@ -31,9 +31,6 @@ using KeeperProcess::Reply;
 
 namespace {
 
-const QString kKeeper = QStringLiteral(RECORD_KEEPER_PATH);
-const QString kDrillKeeper = QStringLiteral(DRILL_KEEPER_PATH);
-
 QByteArray line(const QString& text) {
     return text.toUtf8() + "\r\n";
 }

@@ -22,8 +22,6 @@ using KeeperProcess::Reply;
 
 namespace {
 
-const QString kKeeper = QStringLiteral(RECORD_KEEPER_PATH);
-
 class RecordKeeperTest : public TempDirTest {
 protected:
     Reply keeper(const QStringList& arguments) const {
@@ -342,7 +340,7 @@ TEST(RecordKeeperPrivilegeTest, PupilsSaveAndReadOnlyThroughTheKeeperAndCannotTo
     const gid_t pupilGroup = unusedId(true, keeperGroup + 1);
     const uid_t pupil = unusedId(false, 47000);
     const uid_t rival = unusedId(false, pupil + 1);
-    const SetGroupIdKeeper privileged(QStringLiteral(DRILL_KEEPER_PATH), keeperGroup);
+    const SetGroupIdKeeper privileged(kDrillKeeper, keeperGroup);
     if (privileged.whyNot != nullptr) {
         GTEST_SKIP() << privileged.whyNot;
     }
@@ -363,7 +361,7 @@ TEST(RecordKeeperPrivilegeTest, PupilsSaveAndReadOnlyThroughTheKeeperAndCannotTo
     EXPECT_EQ(QFileInfo(shared).groupId(), keeperGroup);
 
     // Without the copy's privilege a pupil cannot even enter the directory.
-    EXPECT_EQ(as(pupil, QStringLiteral(DRILL_KEEPER_PATH), {"read", shared}).line,
+    EXPECT_EQ(as(pupil, kDrillKeeper, {"read", shared}).line,
               QByteArray("error . ") + QByteArray::number(EACCES));
 
     EXPECT_EQ(as(pupil, copy, {"save", shared, "7", "Pupilla"}).line, "saved");

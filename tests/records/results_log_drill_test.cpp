@@ -29,9 +29,6 @@ using KeeperProcess::Reply;
 
 namespace {
 
-const QString kKeeper = QStringLiteral(RECORD_KEEPER_PATH);
-const QString kDrillKeeper = QStringLiteral(DRILL_KEEPER_PATH);
-
 // A log holds its header and whole game lines, nothing else; returns the
 // names of its games in order, or fails the test. No log holds no games.
 QStringList gamesIn(const QString& log) {
