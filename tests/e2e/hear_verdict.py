@@ -118,19 +118,6 @@ def game_texts(pyatspi):
     return found
 
 
-def lit_point(session, window):
-    deadline = time.monotonic() + 10
-    while True:
-        shot = session.screenshot(window)
-        try:
-            left, top = play.board_origin(shot)
-            return play.lit_point(shot, left, top)
-        except AssertionError:
-            if time.monotonic() > deadline:
-                raise
-            time.sleep(0.3)
-
-
 def check_nothing_tells(pyatspi, log_path, start, x, y):
     for text, role in game_texts(pyatspi):
         if tells_target(text, x, y):
@@ -166,7 +153,7 @@ def hear_verdict(session, log_path):
     play.greet(session)
     window = play.main_window(session)
 
-    x, y = lit_point(session, window)
+    _, _, (x, y) = play.read_board(session, window)
     print(f"first question: ({x}, {y})")
     window_events = len(read_events(log_path))
     check_nothing_tells(pyatspi, log_path, 0, x, y)
@@ -183,7 +170,7 @@ def hear_verdict(session, log_path):
     start = len(read_events(log_path))
     session.type_into(window, key="Return")
     time.sleep(0.5)
-    x, y = lit_point(session, window)
+    _, _, (x, y) = play.read_board(session, window)
     print(f"second question: ({x}, {y})")
     check_nothing_tells(pyatspi, log_path, start, x, y)
     kept = [text for text, _ in game_texts(pyatspi) if RIGHT in text]

@@ -405,23 +405,31 @@ def main_window(session):
     return window
 
 
-def answer_right(session, screenshot_dir):
-    greet(session)
-    window = main_window(session)
+def read_board(session, window, save_as=None):
+    """The window's screenshot, the board's top-left corner in it and the lit point.
 
-    # A loaded machine may paint late: the board is read again until it is complete.
+    A loaded machine may paint late: the board is read again until it is complete.
+    """
     deadline = time.monotonic() + 10
     while True:
         shot = session.screenshot(window)
-        shot.save_png(os.path.join(screenshot_dir, "question.png"))
+        if save_as:
+            shot.save_png(save_as)
         try:
             left, top = board_origin(shot)
-            x, y = lit_point(shot, left, top)
-            break
+            return shot, (left, top), lit_point(shot, left, top)
         except AssertionError:
             if time.monotonic() > deadline:
                 raise
             time.sleep(0.3)
+
+
+def answer_right(session, screenshot_dir):
+    greet(session)
+    window = main_window(session)
+
+    shot, (left, top), (x, y) = read_board(session, window,
+                                           os.path.join(screenshot_dir, "question.png"))
     print(f"board at ({left}, {top}); lit point ({x}, {y})")
     # The name box's text reached the player's name label.
     if len(shot.find(is_dark_green, left + 704, top + 616, left + 1016, top + 650)) < 20:
@@ -517,8 +525,7 @@ def play_whole_game(game, uid, name, right):
                 window = windows[0]
                 session.xdotool("windowfocus", window)
                 time.sleep(0.5)
-                shot = session.screenshot(window)
-                x, y = lit_point(shot, *board_origin(shot))
+                _, _, (x, y) = read_board(session, window)
                 if not right:
                     x = x + 1 if x < 5 else x - 1
                 session.type_into(window, text=str(x), key="Return")

@@ -46,11 +46,7 @@ TEST(TargetDraw, FourScriptedDrawsGiveTheirTarget) {
 }
 
 TEST(TargetDraw, ConsecutiveQuestionsTakeExactlyFourDrawsEach) {
-    std::vector<double> script = drawsFor(1, 2, 1);
-    for (double draw : drawsFor(0, 3, 0, 1)) {
-        script.push_back(draw);
-    }
-    ScriptedPlatform random(script);
+    ScriptedPlatform random(drawsForQuestions({{2, 4}, {-3, -1}}));
 
     EXPECT_EQ(drawTarget(random), (LatticePoint{2, 4}));
     EXPECT_EQ(random.drawCount(), 4u);

@@ -26,6 +26,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+// The keeper built with the tests, and the drills' build of it that can stop
+// at a chosen system call.
+inline const QString kKeeper = QStringLiteral(RECORD_KEEPER_PATH);
+inline const QString kDrillKeeper = QStringLiteral(DRILL_KEEPER_PATH);
+
 // Runs record keepers and holds the record lock from outside, for the tests
 // that look at the keeper as the game and other players see it.
 namespace KeeperProcess {
@@ -77,6 +82,22 @@ inline Reply runKilled(const QString& program, const QStringList& arguments, con
         ::kill(pid_t(process.processId()), SIGKILL);
     }
     return collect(process);
+}
+
+// Whether this process can run programs as other accounts: it is root and
+// has setpriv.
+inline bool canRunAs() {
+    return ::geteuid() == 0 && !QStandardPaths::findExecutable(QStringLiteral("setpriv")).isEmpty();
+}
+
+// Runs the program as the account, with the group alone.
+inline Reply runAs(uid_t account, gid_t group, const QString& program,
+                   const QStringList& arguments) {
+    return run(QStandardPaths::findExecutable(QStringLiteral("setpriv")),
+               QStringList{QStringLiteral("--reuid=%1").arg(account),
+                           QStringLiteral("--regid=%1").arg(group),
+                           QStringLiteral("--clear-groups"), QStringLiteral("--"), program} +
+                   arguments);
 }
 
 // Holds the lock file's whole-file write lock in a child process, as a
@@ -149,15 +170,14 @@ inline unsigned unusedId(bool group, unsigned from) {
 }
 
 // A set-group-id copy of a built keeper, root-owned with the given group as
-// the package installs it, and a way to run programs as other accounts.
+// the package installs it, for KeeperProcess::runAs to run as other accounts.
 // Where this machine cannot have one (not root, no setpriv, a nosuid
 // temporary directory) `whyNot` says why and `path` is empty.
 class SetGroupIdKeeper {
 public:
-    SetGroupIdKeeper(const QString& built, gid_t group)
-        : setpriv_(QStandardPaths::findExecutable(QStringLiteral("setpriv"))) {
+    SetGroupIdKeeper(const QString& built, gid_t group) {
         struct statvfs fs {};
-        if (::geteuid() != 0 || setpriv_.isEmpty()) {
+        if (!KeeperProcess::canRunAs()) {
             whyNot = "needs root and setpriv to make a set-group-id copy and other accounts";
         } else if (!programs_.isValid() ||
                    ::statvfs(QFile::encodeName(programs_.path()).constData(), &fs) != 0 ||
@@ -176,22 +196,11 @@ public:
         }
     }
 
-    // Runs the program as the account, with the group alone.
-    KeeperProcess::Reply runAs(uid_t account, gid_t group, const QString& program,
-                               const QStringList& arguments) const {
-        return KeeperProcess::run(setpriv_, QStringList{QStringLiteral("--reuid=%1").arg(account),
-                                                        QStringLiteral("--regid=%1").arg(group),
-                                                        QStringLiteral("--clear-groups"),
-                                                        QStringLiteral("--"), program} +
-                                                arguments);
-    }
-
     QString path;
     const char* whyNot = nullptr;
 
 private:
     QTemporaryDir programs_;
-    QString setpriv_;
 };
 
 // A record directory the keeper created in a scratch folder of the test's own.
@@ -202,8 +211,7 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(temp.isValid());
         dir = temp.path() + QStringLiteral("/records");
-        ASSERT_EQ(KeeperProcess::run(QStringLiteral(RECORD_KEEPER_PATH), {"create", dir}).line,
-                  "ok");
+        ASSERT_EQ(KeeperProcess::run(kKeeper, {"create", dir}).line, "ok");
         log = dir + QStringLiteral("/risultati.csv");
     }
 

@@ -13,18 +13,15 @@
 
 #include <QDir>
 #include <QElapsedTimer>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <atomic>
-#include <grp.h>
 #include <iostream>
 #include <limits>
 #include <memory>
 #include <numeric>
-#include <pwd.h>
 #include <random>
 #include <thread>
 #include <vector>
@@ -33,9 +30,6 @@ using namespace TestFiles;
 using KeeperProcess::Reply;
 
 namespace {
-
-const QString kKeeper = QStringLiteral(RECORD_KEEPER_PATH);
-const QString kDrillKeeper = QStringLiteral(DRILL_KEEPER_PATH);
 
 QByteArray line(const QString& text) {
     return text.toUtf8() + "\r\n";
@@ -130,26 +124,22 @@ Disk diskOf(const QString& dir) {
 TEST_F(RecordDrill, ASaveKilledAnywhereLeavesTheOldPairOrTheNewOneForAnyNextPlayer) {
     // As root, the killed game is root's and the next player is an account
     // of the directory's group only, so debris of another owner is tested.
-    QStringList nextPlayer;
-    const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
-    if (::geteuid() == 0 && !setpriv.isEmpty()) {
-        const gid_t group = unusedId(true, 47100);
-        const uid_t other = unusedId(false, 47100);
+    const bool otherAccount = KeeperProcess::canRunAs();
+    gid_t group = 0;
+    uid_t other = 0;
+    if (otherAccount) {
+        group = unusedId(true, 47100);
+        other = unusedId(false, 47100);
         ASSERT_EQ(::chmod(QFile::encodeName(temp.path()).constData(), 0755), 0);
         ASSERT_EQ(::chown(QFile::encodeName(dir).constData(), 0, group), 0);
         ASSERT_EQ(::chmod(QFile::encodeName(dir).constData(), 02770), 0);
         for (const char* name : {"crt.txt", "ncrt.txt", "trovapunti.lock"}) {
             ASSERT_EQ(::chown(QFile::encodeName(dir + '/' + name).constData(), 0, group), 0);
         }
-        nextPlayer = {setpriv, QStringLiteral("--reuid=%1").arg(other),
-                      QStringLiteral("--regid=%1").arg(group), "--clear-groups", "--"};
     }
     const auto asNextPlayer = [&](const QStringList& arguments) {
-        if (nextPlayer.isEmpty()) {
-            return KeeperProcess::run(kKeeper, arguments);
-        }
-        return KeeperProcess::run(nextPlayer.front(),
-                                  nextPlayer.mid(1) + QStringList{kKeeper} + arguments);
+        return otherAccount ? KeeperProcess::runAs(other, group, kKeeper, arguments)
+                            : KeeperProcess::run(kKeeper, arguments);
     };
     const auto killedSave = [&](int score, const QString& stopAt, int killAfterUs) {
         return KeeperProcess::runKilled(
@@ -230,8 +220,7 @@ TEST_F(RecordDrill, ASaveKilledAnywhereLeavesTheOldPairOrTheNewOneForAnyNextPlay
               << saveUs / 2 << " us, " << endedBeforeKill << " of them done first): " << oldKept
               << " kept the old pair, " << newKept << " the new pair, 0 mixed; debris after "
               << debrisSeen << " kills, all cleared by the next start; next save by "
-              << (nextPlayer.isEmpty() ? "the same account" : "another account")
-              << " always saved\n";
+              << (otherAccount ? "another account" : "the same account") << " always saved\n";
 }
 
 TEST_F(RecordDrill, ALinkSwappedInAndOutWhileSavingIsNeverWrittenThrough) {

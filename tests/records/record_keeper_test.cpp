@@ -17,16 +17,10 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include <grp.h>
-#include <pwd.h>
-#include <sys/statvfs.h>
-
 using namespace TestFiles;
 using KeeperProcess::Reply;
 
 namespace {
-
-const QString kKeeper = QStringLiteral(RECORD_KEEPER_PATH);
 
 class RecordKeeperTest : public TempDirTest {
 protected:
@@ -346,7 +340,7 @@ TEST(RecordKeeperPrivilegeTest, PupilsSaveAndReadOnlyThroughTheKeeperAndCannotTo
     const gid_t pupilGroup = unusedId(true, keeperGroup + 1);
     const uid_t pupil = unusedId(false, 47000);
     const uid_t rival = unusedId(false, pupil + 1);
-    const SetGroupIdKeeper privileged(QStringLiteral(DRILL_KEEPER_PATH), keeperGroup);
+    const SetGroupIdKeeper privileged(kDrillKeeper, keeperGroup);
     if (privileged.whyNot != nullptr) {
         GTEST_SKIP() << privileged.whyNot;
     }
@@ -355,7 +349,7 @@ TEST(RecordKeeperPrivilegeTest, PupilsSaveAndReadOnlyThroughTheKeeperAndCannotTo
     const QString shared = QStringLiteral(DRILL_RECORD_DIR);
     QDir(shared).removeRecursively();
     const auto as = [&](uid_t account, const QString& program, const QStringList& arguments) {
-        return privileged.runAs(account, pupilGroup, program, arguments);
+        return KeeperProcess::runAs(account, pupilGroup, program, arguments);
     };
     // Only root makes a missing machine-wide directory, so it is root's.
     EXPECT_EQ(as(pupil, copy, {"create", shared}).line,
@@ -367,7 +361,7 @@ TEST(RecordKeeperPrivilegeTest, PupilsSaveAndReadOnlyThroughTheKeeperAndCannotTo
     EXPECT_EQ(QFileInfo(shared).groupId(), keeperGroup);
 
     // Without the copy's privilege a pupil cannot even enter the directory.
-    EXPECT_EQ(as(pupil, QStringLiteral(DRILL_KEEPER_PATH), {"read", shared}).line,
+    EXPECT_EQ(as(pupil, kDrillKeeper, {"read", shared}).line,
               QByteArray("error . ") + QByteArray::number(EACCES));
 
     EXPECT_EQ(as(pupil, copy, {"save", shared, "7", "Pupilla"}).line, "saved");

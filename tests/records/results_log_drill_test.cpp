@@ -14,17 +14,13 @@
 #include <QElapsedTimer>
 #include <QRegularExpression>
 #include <QSet>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <grp.h>
 #include <iostream>
 #include <memory>
-#include <pwd.h>
 #include <random>
-#include <sys/statvfs.h>
 #include <thread>
 #include <vector>
 
@@ -32,9 +28,6 @@ using namespace TestFiles;
 using KeeperProcess::Reply;
 
 namespace {
-
-const QString kKeeper = QStringLiteral(RECORD_KEEPER_PATH);
-const QString kDrillKeeper = QStringLiteral(DRILL_KEEPER_PATH);
 
 // A log holds its header and whole game lines, nothing else; returns the
 // names of its games in order, or fails the test. No log holds no games.
@@ -164,10 +157,8 @@ TEST_F(ResultsLogDrill, AnAppendKilledAnywhereLeavesWholeLinesAndTheNextGameItsL
 }
 
 bool runs(const QString& program, const QStringList& arguments) {
-    QProcess process;
-    process.start(program, arguments);
-    return process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit &&
-           process.exitCode() == 0;
+    const Reply reply = KeeperProcess::run(program, arguments);
+    return reply.finished && reply.exitCode == 0;
 }
 
 TEST(ResultsLogFullDisk, AFullDiskLeavesNoPartOfALineAndSaysWhy) {
@@ -255,12 +246,9 @@ TEST(ResultsLogPrivacy, APupilCanNeitherReadNorChangeTheLogButTheTeachersCan) {
     ASSERT_EQ(KeeperProcess::run(keeper, {"create", dir}).line, "ok");
     const QString log = dir + QStringLiteral("/risultati.csv");
 
-    const auto as = [&](uid_t uid, gid_t gid, const QString& program,
-                        const QStringList& arguments) {
-        return privileged.runAs(uid, gid, program, arguments);
-    };
-    EXPECT_EQ(as(anna, pupils, keeper, {"log", dir, "9", "1", "yes", "Anna"}).line, "logged");
-    EXPECT_EQ(as(bruno, pupils, keeper, {"log", dir, "4", "6", "no", "Bruno"}).line, "logged");
+    using KeeperProcess::runAs;
+    EXPECT_EQ(runAs(anna, pupils, keeper, {"log", dir, "9", "1", "yes", "Anna"}).line, "logged");
+    EXPECT_EQ(runAs(bruno, pupils, keeper, {"log", dir, "4", "6", "no", "Bruno"}).line, "logged");
     const QByteArray written = bytesOf(log);
     const QStringList lines = QString::fromUtf8(written).split(QStringLiteral("\r\n"));
     ASSERT_EQ(lines.size(), 4) << written.toStdString();
@@ -281,7 +269,7 @@ TEST(ResultsLogPrivacy, APupilCanNeitherReadNorChangeTheLogButTheTeachersCan) {
              {QStringLiteral("cat \"$0\""), QStringLiteral("echo falso >> \"$0\""),
               QStringLiteral(": > \"$0\""), QStringLiteral("rm -f \"$0\""),
               QStringLiteral("chmod 0666 \"$0\""), QStringLiteral("ls \"${0%/*}\"")}) {
-            const Reply reply = as(pupil, pupils, shell, {"-c", attempt + " 2>/dev/null", log});
+            const Reply reply = runAs(pupil, pupils, shell, {"-c", attempt + " 2>/dev/null", log});
             EXPECT_NE(reply.exitCode, 0) << attempt.toStdString();
             EXPECT_TRUE(reply.line.isEmpty()) << attempt.toStdString();
             refusals += reply.exitCode != 0 ? 1 : 0;
@@ -290,7 +278,7 @@ TEST(ResultsLogPrivacy, APupilCanNeitherReadNorChangeTheLogButTheTeachersCan) {
     EXPECT_EQ(bytesOf(log), written);
 
     // A teacher in the group reads it, as root does.
-    const Reply read = as(teacher, games, QStringLiteral("/bin/cat"), {log});
+    const Reply read = runAs(teacher, games, QStringLiteral("/bin/cat"), {log});
     EXPECT_EQ(read.exitCode, 0);
     EXPECT_EQ(read.line, written.trimmed());
     std::cout << "[drill] two pupils, " << refusals

@@ -27,8 +27,6 @@ using namespace TestFiles;
 
 namespace {
 
-const QString kKeeper = QStringLiteral(RECORD_KEEPER_PATH);
-
 TEST(ResultsLogLine, HoldsTheGameAndQuotesWhatASpreadsheetWouldMisread) {
     ResultsLog::Game game{"2026-12-09T14:30:05+01:00", "aula3-pc07", "mrossi", "Zoë", 12, 3, true};
     EXPECT_EQ(ResultsLog::line(game),
