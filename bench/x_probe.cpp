@@ -634,9 +634,13 @@ struct Samples {
 class Player {
 public:
     Player(XSide& x, Window main, int boardTop, double quietMs)
-        : x_(x), main_(main), boardTop_(boardTop),
-          quietMs_(quietMs), clock_{kClockLabel.x - 1, kClockLabel.y + boardTop - 1,
-                                    kClockLabel.w + 2, kClockLabel.h + 2} {}
+        : x_(x), main_(main), boardTop_(boardTop), quietMs_(quietMs) {
+        // The clock label with a pixel of margin, where a tick may repaint.
+        clock_.x = kClockLabel.x - 1;
+        clock_.y = kClockLabel.y + boardTop - 1;
+        clock_.w = kClockLabel.w + 2;
+        clock_.h = kClockLabel.h + 2;
+    }
 
     const Rect& clock() const { return clock_; }
     int dotsFound() const { return dotsFound_; }

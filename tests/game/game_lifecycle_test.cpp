@@ -118,8 +118,10 @@ TEST_F(GameLifecycleTest, TheFirstQuestionIsPreparedOnlyOnce) {
     tavola.show();
     QWidget other;
     other.show();
-    QApplication::setActiveWindow(&other);
-    QApplication::setActiveWindow(&tavola);
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    tavola.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&tavola));
     EXPECT_EQ(game.platform.drawCount(), 4u);
 }
 

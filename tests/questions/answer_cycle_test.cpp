@@ -202,9 +202,9 @@ TEST_F(AnswerCycle, LeavingTheWindowJudgesNothing) {
     QWidget other;
     other.setGeometry(50, 50, 100, 100);
     other.show();
-    QApplication::setActiveWindow(&other);
+    other.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
-    QApplication::setActiveWindow(tavola);
+    tavola->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(tavola));
 
     EXPECT_EQ(counts(), QStringLiteral("0/0/0"));
@@ -218,7 +218,7 @@ TEST_F(AnswerCycle, KeysReachingAnInactiveWindowStillJudge) {
     start({{1, 4}});
     QWidget other;
     other.show();
-    QApplication::setActiveWindow(&other);
+    other.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
     ASSERT_FALSE(tavola->isActiveWindow());
     answer("1", "4");

@@ -116,7 +116,7 @@ public:
             ::close(taken[0]);
             ::close(release[1]);
             const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0664);
-            struct flock whole {};
+            struct flock whole = {};
             whole.l_type = F_WRLCK;
             whole.l_whence = SEEK_SET;
             const char ok = (fd >= 0 && ::fcntl(fd, F_SETLKW, &whole) == 0) ? 'y' : 'n';
@@ -176,7 +176,7 @@ inline unsigned unusedId(bool group, unsigned from) {
 class SetGroupIdKeeper {
 public:
     SetGroupIdKeeper(const QString& built, gid_t group) {
-        struct statvfs fs {};
+        struct statvfs fs = {};
         if (!KeeperProcess::canRunAs()) {
             whyNot = "needs root and setpriv to make a set-group-id copy and other accounts";
         } else if (!programs_.isValid() ||

@@ -36,7 +36,7 @@ inline bool put(const QString& path, const QByteArray& bytes) {
 
 // Permission bits of the path itself (a link is not followed); -1 if absent.
 inline int modeOf(const QString& path) {
-    struct stat st {};
+    struct stat st = {};
     if (::lstat(QFile::encodeName(path).constData(), &st) != 0) {
         return -1;
     }
@@ -50,7 +50,7 @@ inline QStringList entries(const QString& dir) {
 }
 
 inline bool isSymLink(const QString& path) {
-    struct stat st {};
+    struct stat st = {};
     return ::lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISLNK(st.st_mode);
 }
 

@@ -228,7 +228,7 @@ TEST_F(RecordDrill, ALinkSwappedInAndOutWhileSavingIsNeverWrittenThrough) {
     const QString absent = temp.path() + QStringLiteral("/absent.txt");
     ASSERT_TRUE(put(victim, "privato\n"));
     ASSERT_EQ(::chmod(QFile::encodeName(victim).constData(), 0600), 0);
-    struct stat before {};
+    struct stat before = {};
     ASSERT_EQ(::stat(QFile::encodeName(victim).constData(), &before), 0);
     store(0, QStringLiteral("nessuno"));
 
@@ -281,7 +281,7 @@ TEST_F(RecordDrill, ALinkSwappedInAndOutWhileSavingIsNeverWrittenThrough) {
     stop = true;
     swapper.join();
 
-    struct stat after {};
+    struct stat after = {};
     ASSERT_EQ(::stat(QFile::encodeName(victim).constData(), &after), 0);
     EXPECT_EQ(bytesOf(victim), "privato\n");
     EXPECT_EQ(after.st_mode, before.st_mode);

@@ -132,7 +132,7 @@ protected:
     }
 
     mode_t lstatType() const {
-        struct stat st {};
+        struct stat st = {};
         ::lstat(QFile::encodeName(store.scorePath()).constData(), &st);
         return st.st_mode & S_IFMT;
     }

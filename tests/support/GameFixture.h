@@ -40,7 +40,6 @@ public:
     // it is the active window, as a pupil would find it.
     bool showActive() {
         tavola->show();
-        QApplication::setActiveWindow(tavola);
         tavola->activateWindow();
         return QTest::qWaitForWindowActive(tavola);
     }

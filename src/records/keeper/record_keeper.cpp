@@ -204,7 +204,7 @@ template <typename Call> auto checked(const char* entry, Call call) {
 // Stops the run unless the open file is a regular one; a failing fstat
 // keeps its own cause. Gives the file's size.
 off_t requireRegular(int fd, const char* name) {
-    struct stat st {};
+    struct stat st = {};
     checked(name, [&] { return fstat(fd, &st); });
     if (!S_ISREG(st.st_mode)) {
         failWith(name, "not-regular");
@@ -214,7 +214,7 @@ off_t requireRegular(int fd, const char* name) {
 
 // 1 regular file, 0 absent, -1 something else.
 int entryKind(const char* name) {
-    struct stat st {};
+    struct stat st = {};
     if (checked(name, ENOENT,
                 [&] { return fstatat(g_directory, name, &st, AT_SYMLINK_NOFOLLOW); }) != 0) {
         return 0;
@@ -244,7 +244,7 @@ void openDirectory(const std::string& path, bool create) {
         }
         g_directory = open(path.c_str(), kFlags);
     }
-    struct stat st {};
+    struct stat st = {};
     if (g_directory < 0) {
         const int error = errno;
         // A link or a file where the directory belongs.
@@ -273,7 +273,7 @@ void lock(short type, std::chrono::milliseconds wait) {
     requireRegular(fd, kLock);
     g_lock = fd;
 
-    struct flock whole {};
+    struct flock whole = {};
     whole.l_type = type;
     whole.l_whence = SEEK_SET;
     const auto deadline = std::chrono::steady_clock::now() + wait;
