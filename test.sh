@@ -10,14 +10,14 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-scripts/install-deps.sh
+scripts/install-deps.sh test
 scripts/check-layers.sh
 scripts/check-format.sh
 
 jobs=$(nproc)
 for preset in default asan; do
     echo "=== ${preset} build ==="
-    cmake --preset "$preset" >/dev/null
+    cmake --preset "$preset" -DBUILD_TESTING=ON >/dev/null
     cmake --build --preset "$preset" -j "$jobs"
     ctest --preset "$preset" -j "$jobs"
 done

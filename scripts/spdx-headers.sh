@@ -4,7 +4,7 @@
 #
 # Puts the copyright and licence lines at the top of every tracked file that
 # lacks them, then checks the whole tree with `reuse lint`. Files whose
-# format has no room for a comment are covered by .reuse/dep5 instead.
+# format has no room for a comment carry them in a FILE.license beside them.
 # Run it after adding files; it leaves files that already carry the lines alone.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -12,15 +12,15 @@ cd "$(dirname "$0")/.."
 copyright="Trovapunti developers"
 licence="GPL-3.0-or-later"
 
-# Tracked files that exist, minus the licence texts and what .reuse/dep5 covers.
-covered=$(sed -n 's/^Files: *//p' .reuse/dep5 | tr ' ' '\n')
+# Tracked files that exist, minus the licence texts and the files that a
+# FILE.license beside them covers.
 files=()
 while IFS= read -r -d '' file; do
     [[ -f "$file" && ! -L "$file" ]] || continue
     case "$file" in
-    LICENSE | LICENSES/* | .reuse/*) continue ;;
+    LICENSE | LICENSES/* | *.license) continue ;;
     esac
-    if grep -qxF -- "$file" <<<"$covered"; then
+    if [[ -e $file.license ]]; then
         continue
     fi
     files+=("$file")

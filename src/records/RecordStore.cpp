@@ -121,10 +121,17 @@ QString GetSystemDir() {
 }
 
 QString defaultRecordKeeper() {
-    const QString running = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
-    const QString buildTree = QFileInfo(QStringLiteral(TROVAPUNTI_BUILD_DIR)).canonicalFilePath();
-    if (!running.isEmpty() && !buildTree.isEmpty() && running.startsWith(buildTree + u'/')) {
-        return QStringLiteral(TROVAPUNTI_BUILD_RECORD_KEEPER);
+    // Every folder of a build tree that holds a program also holds CMake's
+    // CMakeFiles; an installed program's folder does not. The tree's root is
+    // the nearest folder above with CMakeCache.txt.
+    const QString program = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
+    QDir folder = QFileInfo(program).absoluteDir();
+    if (!program.isEmpty() && folder.exists(QStringLiteral("CMakeFiles"))) {
+        do {
+            if (folder.exists(QStringLiteral("CMakeCache.txt"))) {
+                return folder.filePath(QStringLiteral(TROVAPUNTI_BUILD_RECORD_KEEPER));
+            }
+        } while (folder.cdUp());
     }
     return QStringLiteral(TROVAPUNTI_RECORD_KEEPER);
 }

@@ -19,8 +19,9 @@ QString GetSystemDir();
 QString withTrailingSeparator(const QString& path);
 
 // The record keeper the game runs: the installed one, or for a game run from
-// the build tree (play.sh, the tests) the one built beside it. Both paths
-// are fixed at build time; nothing from the environment can move them.
+// the build tree (play.sh, the tests) the one built in that tree, found from
+// the program's own place. No build path is compiled in, and nothing from
+// the environment can move either.
 QString defaultRecordKeeper();
 
 // The longest name the record keeps, in characters.

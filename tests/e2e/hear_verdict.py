@@ -57,7 +57,7 @@ def listen(log_path):
                 if event.host_application.name != APP:
                     return
                 source = event.source
-                entry.update(role=source.getRoleName(), name=source.name or "",
+                entry.update(role=int(source.getRole()), name=source.name or "",
                              description=source.description or "", texts=texts(source))
             except Exception as error:  # the object is gone already: its data stays
                 entry["unread"] = str(error)
@@ -161,7 +161,7 @@ def hear_verdict(session, log_path):
     session.type_into(window, text=str(x), key="Return")
     session.type_into(window, text=str(y), key="Return")
     heard = focus_carrying(log_path, start, RIGHT)[0]
-    if heard["name"] != "Nuovo calcolo" or heard["role"] != "push button":
+    if heard["name"] != "Nuovo calcolo" or heard["role"] != int(pyatspi.ROLE_PUSH_BUTTON):
         raise AssertionError(f"the verdict came with {heard}")
     print("heard:", json.dumps(heard, ensure_ascii=False))
     count_named(log_path, start, "Risposte esatte: 1")

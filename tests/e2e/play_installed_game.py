@@ -6,6 +6,7 @@
 Usage: play_installed_game.py [OPTIONS] answer-right GAME SCREENSHOT_DIR
        play_installed_game.py [OPTIONS] window-icons GAME ICON_PNG DESKTOP_ENTRY
        play_installed_game.py results-log GAME WORK_DIR
+       play_installed_game.py installed-game GAME SCREENSHOT_DIR
 
 Options:
   --wm COMMAND       run a window manager on the X server first, as on a desktop
@@ -27,6 +28,9 @@ results-log (as root) makes the keeper of WORK_DIR's installed game
 set-group-id games, plays two whole games as two accounts outside the group,
 with the clock sped up by faketime, and checks the two lines of the results
 log, which the second account cannot read.
+installed-game (as root) plays the game installed on the machine as an
+account in no group, answers right and checks that the new-question button
+shows its face and that Qt drew every picture it was given.
 """
 
 import argparse
@@ -213,12 +217,12 @@ class Session:
         return subprocess.run(["xdotool", *args], env=self.env, capture_output=True, text=True,
                               timeout=TIMEOUT).stdout.split()
 
-    def start_game(self, prefix=()):
+    def start_game(self, prefix=(), **options):
         env = dict(self.env)
         if self.wayland_session:
             del env["QT_QPA_PLATFORM"]
             env.update(XDG_SESSION_TYPE="wayland", WAYLAND_DISPLAY=WAYLAND_SOCKET)
-        self.process = subprocess.Popen([*prefix, self.game], env=env)
+        self.process = subprocess.Popen([*prefix, self.game], env=env, **options)
 
     def window_class(self, window):
         """The window's WM_CLASS: (instance, class)."""
@@ -460,6 +464,7 @@ def answer_right(session, screenshot_dir):
     if session.process.poll() is not None:
         raise AssertionError("the game ended during the question")
     print("the pupil answered right")
+    return window, (left, top)
 
 
 def startup_wm_class(desktop_entry):
@@ -586,11 +591,43 @@ def results_log(game, work_dir):
     print("two accounts played, both lines are in the log; a pupil cannot read it, a teacher can")
 
 
+# The new-question button, in window pixels.
+BUTTON = (704, 448, 121, 73)
+
+
+def installed_game(game, screenshot_dir):
+    if os.geteuid() != 0:
+        print("SKIP: needs root to play as another account")
+        sys.exit(77)
+    os.makedirs(screenshot_dir, exist_ok=True)
+    uid = free_id(pwd.getpwuid, 47500)
+    with Session(game, uid=uid) as session:
+        session.start_game(["setpriv", f"--reuid={uid}", f"--regid={uid}", "--clear-groups", "--"],
+                           stderr=subprocess.PIPE, text=True)
+        window, (left, top) = answer_right(session, screenshot_dir)
+        shot = session.screenshot(window)
+        x, y, width, height = BUTTON
+        # The face's warm colours: the button's own colour is cyan, its
+        # bevel white and grey, its caption black.
+        face = shot.find(lambda rgb: rgb[0] > 150 and rgb[2] < 120, left + x + 4, top + y + 4,
+                         left + x + width - 4, top + y + height - 4)
+        print(f"face ink on the button: {len(face)} pixels")
+        session.process.terminate()
+        _, errors = session.process.communicate(timeout=TIMEOUT)
+    print(errors, end="")
+    if len(face) < 100:
+        raise AssertionError("the new-question button shows no face")
+    if "Cannot create bitmap cursor" in errors or "Unsupported image format" in errors:
+        raise AssertionError("Qt could not draw a picture of the game")
+    print("an account in no group played the installed game and saw the button's face")
+
+
 def main():
     parser = argparse.ArgumentParser(usage=__doc__)
     parser.add_argument("--wm")
     parser.add_argument("--wayland-session", action="store_true")
-    parser.add_argument("action", choices=("answer-right", "window-icons", "results-log"))
+    parser.add_argument("action",
+                        choices=("answer-right", "window-icons", "results-log", "installed-game"))
     parser.add_argument("game")
     parser.add_argument("where", nargs="+")
     args = parser.parse_args()
@@ -598,6 +635,9 @@ def main():
         sys.exit(__doc__)
     if args.action == "results-log":
         results_log(args.game, args.where[0])
+        return
+    if args.action == "installed-game":
+        installed_game(args.game, args.where[0])
         return
     with Session(args.game, args.wm, args.wayland_session) as session:
         session.start_game()
