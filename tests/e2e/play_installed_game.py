@@ -167,6 +167,7 @@ class Session:
         if self.wayland_session:
             compositor = self.start_group(
                 ["dbus-run-session", "--", "mutter", "--wayland", "--headless", "--no-x11",
+                 "--virtual-monitor", "1280x1024",
                  "--wayland-display", WAYLAND_SOCKET])
             socket = os.path.join(self.runtime, WAYLAND_SOCKET)
             self.wait_until(compositor, "the compositor listens", lambda: os.path.exists(socket))
