@@ -228,20 +228,10 @@ template <typename Call> auto checked(const char* entry, Call call) {
     return checked(entry, 0, call);
 }
 
-// Stops the run unless the open file is a regular one; a failing fstat
-// keeps its own cause. Gives the file's size.
-off_t requireRegular(int fd, const char* name) {
-    struct stat st = {};
-    checked(name, [&] { return fstat(fd, &st); });
-    if (!S_ISREG(st.st_mode)) {
-        failWith(name, "not-regular");
-    }
-    return st.st_size;
-}
-
-// The same, and the file has no second name: the log is written in place,
-// so a hard link, made while the directory was open, would let its maker
-// read or change it from outside.
+// Stops the run unless the open file is a regular one with no second name
+// (a failing fstat keeps its own cause); gives its size. The log is written
+// in place, so a hard link made while the directory was open would let its
+// maker read or change it from outside.
 off_t requireUnlinked(int fd, const char* name) {
     struct stat st = {};
     checked(name, [&] { return fstat(fd, &st); });
@@ -443,7 +433,7 @@ std::string readStored(const char* name) {
     if (fd < 0) {
         return {};
     }
-    requireRegular(fd, name);
+    requireUnlinked(fd, name);
     const std::string bytes = readAt(fd, 0, kMaxReadBytes, name);
     close(fd);
     return bytes;
