@@ -356,7 +356,7 @@ TEST_F(RecordKeeperTest, AKeeperWhoseAnswerNobodyReadsHoldsUpNobody) {
     }
 }
 
-// Runs the keeper three times with a system log of the test's own: /dev/log
+// Runs the keeper four times with a system log of the test's own: /dev/log
 // in a private mount namespace, received here.
 constexpr const char* kLogListener = R"py(
 import os, socket, subprocess, sys
@@ -368,7 +368,8 @@ log.settimeout(10)
 nobody = ["setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", "--"]
 for command in ([keeper, "save", directory, "7", "Eve"],
                 [keeper, "save", directory, "8", "\u202eEve"],
-                nobody + [keeper, "save", directory, "32767", "Eve"]):
+                nobody + [keeper, "save", directory, "32767", "Eve"],
+                [keeper, "log", directory, "3", "1", "no", "Eve"]):
     subprocess.run(command, capture_output=True)
     print(log.recv(4096).decode())
 )py";
@@ -387,7 +388,7 @@ TEST_F(RecordKeeperTest, EverySaveIsLoggedWithTheCallingAccountScoreAndOutcome) 
     ASSERT_TRUE(log.finished);
     ASSERT_EQ(log.exitCode, 0) << log.line.data();
     const QList<QByteArray> lines = log.line.split('\n');
-    ASSERT_EQ(lines.size(), 3) << log.line.data();
+    ASSERT_EQ(lines.size(), 4) << log.line.data();
     EXPECT_TRUE(lines[0].contains("trovapunti-record[")) << lines[0].data();
     EXPECT_TRUE(lines[0].endsWith("save by account root (uid 0), score 7: saved"))
         << lines[0].data();
@@ -397,6 +398,8 @@ TEST_F(RecordKeeperTest, EverySaveIsLoggedWithTheCallingAccountScoreAndOutcome) 
                                              "error . ") +
                                   QByteArray::number(EACCES)))
         << lines[2].data();
+    EXPECT_TRUE(lines[3].endsWith("log by account root (uid 0), right 3, wrong 1: logged"))
+        << lines[3].data();
     EXPECT_EQ(bytesOf(tempPath("crt.txt")), "7\r\n");
 }
 

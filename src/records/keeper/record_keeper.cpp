@@ -39,7 +39,9 @@
 //                          not-directory, cannot-create, busy, not-a-log or
 //                          not-closed (the machine's directory is open to
 //                          others or not root's: nothing in it is trusted)
-//   refused WHAT        64 WHAT is arguments, directory, score, name or counts
+//   refused WHAT        64 WHAT is arguments, directory, score, name, counts
+//                          or too-often (a results line within ten minutes
+//                          of the account's last one)
 //
 // Why it is safe:
 // - the group privilege is kept only for the one directory fixed at build
@@ -600,6 +602,17 @@ void appendLog(const std::string& line) {
     off_t size = 0;
     int fd = openLog(size);
     dropCutLine(fd, size);
+    if (g_machineWide) {
+        // At most one game per account per kMinSecondsBetweenGames: one
+        // account can neither flood the log nor push the class's lines out
+        // of it by rotation.
+        const std::time_t now = std::time(nullptr);
+        const std::optional<std::time_t> last = ResultsLog::lastGameOf(
+            readAt(fd, 0, std::size_t(size), ResultsLog::kFile), accountName());
+        if (last && *last <= now + 60 && now - *last < ResultsLog::kMinSecondsBetweenGames) {
+            refuse("too-often");
+        }
+    }
     if (size > 0 && std::size_t(size) + line.size() > ResultsLog::kMaxBytes) {
         // The whole log moves aside in one step and a new one starts; only
         // over an older log that is a plain file of its own.
@@ -642,6 +655,7 @@ void appendLog(const std::string& line) {
     g_loggedGame =
         "right " + (right ? rightText : "invalid") + ", wrong " + (wrong ? wrongText : "invalid");
     if (!right || !wrong || *right < 0 || *wrong < 0 || *right + *wrong == 0 ||
+        (g_machineWide && *right + *wrong > ResultsLog::kMaxAnswers) ||
         (recordText != "yes" && recordText != "no")) {
         refuse("counts");
     }
@@ -652,13 +666,9 @@ void appendLog(const std::string& line) {
     if (gethostname(host, sizeof host - 1) != 0) {
         host[0] = '\0';
     }
-    const ResultsLog::Game game{ResultsLog::localTime(std::time(nullptr)),
-                                host,
-                                accountName(),
-                                name,
-                                *right,
-                                *wrong,
-                                recordText == "yes"};
+    const ResultsLog::LocalMoment now = ResultsLog::localMoment(std::time(nullptr));
+    const ResultsLog::Game game{now.date, now.time, host,   accountName(),
+                                name,     *right,   *wrong, recordText == "yes"};
 
     openDirectory(directory, false);
     lockToWrite();
