@@ -46,11 +46,11 @@ struct Game {
     bool record = false; // the game set the machine's record
 };
 
-// The first line of a new log, byte order mark included.
+// The first line of a new log, byte order mark included. Left unquoted:
+// Gnumeric guesses the separator from it.
 inline constexpr const char* kHeader =
     "\xEF\xBB\xBF"
-    "\"data\";\"ora\";\"computer\";\"utente\";\"nome\";\"esatte\";\"sbagliate\";"
-    "\"totale\";\"record\"\r\n";
+    "data;ora;computer;utente;nome;esatte;sbagliate;totale;record\r\n";
 
 // One line for the game, CR LF included.
 std::string line(const Game& game);
