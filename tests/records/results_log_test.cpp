@@ -20,7 +20,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace TestFiles;
@@ -190,7 +192,30 @@ TEST_F(ResultsLogKeeper, ALineCutShortIsDroppedAndAFullLogMovesAsideWhole) {
         full += filler;
     }
     ASSERT_TRUE(put(log, full));
-    ASSERT_TRUE(put(dir + "/risultati.1.csv", "the log before\r\n"));
+    // Never over a link, a second name, a FIFO or a directory, nor into one.
+    const QString older = dir + "/risultati.1.csv";
+    const QByteArray olderName = QFile::encodeName(older);
+    const QString outside = temp.path() + "/outside";
+    ASSERT_TRUE(put(outside, "fuori\r\n"));
+    const std::function<bool()> plants[] = {
+        [&] { return QFile::link(outside, older); },
+        [&] { return ::link(QFile::encodeName(outside).constData(), olderName.constData()) == 0; },
+        [&] { return ::mkfifo(olderName.constData(), 0660) == 0; },
+        [&] {
+            return QDir().mkdir(older);
+        }};
+    for (const auto& plant : plants) {
+        ASSERT_TRUE(plant());
+        EXPECT_EQ(logGame("3", "0", "yes", "Carla"), "error risultati.1.csv not-regular");
+        EXPECT_EQ(bytesOf(log), full);
+        ASSERT_TRUE(QFile::remove(older) || QDir().rmdir(older));
+    }
+    EXPECT_EQ(bytesOf(outside), "fuori\r\n");
+    ASSERT_TRUE(QFile::rename(log, log + ".kept"));
+    ASSERT_TRUE(QDir().mkdir(log));
+    EXPECT_EQ(logGame("3", "0", "yes", "Carla"), "error risultati.csv not-regular");
+    ASSERT_TRUE(QDir().rmdir(log) && QFile::rename(log + ".kept", log));
+    ASSERT_TRUE(put(older, "the log before\r\n"));
     ASSERT_EQ(logGame("3", "0", "yes", "Carla"), "logged");
     EXPECT_EQ(bytesOf(dir + "/risultati.1.csv"), full);
     const QByteArray fresh = bytesOf(log);
