@@ -264,13 +264,17 @@ void removeEntry(const char* name) {
 
 // Stops the run unless the machine's record directory is closed: owned by
 // root (or by the account running an unmarked keeper), of the keeper's
-// group, and shut to everybody else. Anything in an open directory may have
+// group (unless root asks), and shut to everybody else. Anything in an open directory may have
 // been planted or held by any account, so nothing in it is trusted.
 void requireClosed(const std::string& path) {
     struct stat st = {};
     checked(".", [&] { return fstat(g_directory, &st); });
     const bool owned = st.st_uid == 0 || (st.st_uid == geteuid() && getegid() == getgid());
-    if (owned && st.st_gid == getegid() && (st.st_mode & 07) == 0) {
+    // Root, who could change the directory anyway, may use it whatever its
+    // group (a keeper not yet marked, say); every other caller only through
+    // the keeper's own group.
+    const bool group = st.st_gid == getegid() || getuid() == 0;
+    if (owned && group && (st.st_mode & 07) == 0) {
         return;
     }
     char mode[8] = {};
