@@ -162,7 +162,8 @@ RecordError RecordStore::errorFrom(const QByteArray& line) const {
             {"not-regular", RecordReason::kNotARegularFile},
             {"not-directory", RecordReason::kNotADirectory},
             {"cannot-create", RecordReason::kCannotCreateDirectory},
-            {"busy", RecordReason::kBusy}};
+            {"busy", RecordReason::kBusy},
+            {"not-closed", RecordReason::kNotClosed}};
         const QByteArray& code = words[2];
         bool isNumber = false;
         const int error = code.toInt(&isNumber);

@@ -53,6 +53,8 @@ inline const QString kNotARegularFile =
     QStringLiteral("non è un file normale (collegamento simbolico o cartella)");
 inline const QString kWriteFailed = QStringLiteral("disco pieno o errore di scrittura");
 inline const QString kBusy = QStringLiteral("il file dei record è occupato da un'altra partita");
+inline const QString kNotClosed =
+    QStringLiteral("la cartella dei record è aperta ad altri: va sistemata dall'amministratore");
 inline const QString kKeeperStopped =
     QStringLiteral("il programma che registra i record si è interrotto");
 inline const QString kBadScore = QStringLiteral("il punteggio non è un numero intero valido");

@@ -284,8 +284,8 @@ TEST_F(GameLifecycleTest, OnlyAGameEndedWithAnswersLeavesTheTeachersALine) {
     }
     const QList<QByteArray> lines = bytes.split('\n');
     ASSERT_EQ(lines.size(), 3) << bytes.toStdString();
-    EXPECT_TRUE(
-        lines[1].endsWith(QStringLiteral(";\"'=Niccolò; \"\"il grande\"\"\";1;2;3;sì\r").toUtf8()))
+    EXPECT_TRUE(lines[1].endsWith(
+        QStringLiteral(";\"'=Niccolò; \"\"il grande\"\"\";1;2;3;\"sì\"\r").toUtf8()))
         << lines[1].toStdString();
 }
 

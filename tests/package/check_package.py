@@ -193,7 +193,7 @@ sh "$control/postinst" configure
 expect "repaired directory" "$(state $dir)" "root:games 2770 directory"
 expect "repaired score" "$(state $dir/crt.txt)" "root:games 660 regular file"
 expect "repaired holder" "$(state $dir/ncrt.txt)" "root:games 660 regular file"
-expect "repaired lock" "$(state $dir/trovapunti.lock)" "root:games 660 regular file"
+expect "repaired lock" "$(state $dir/trovapunti.lock)" "root:games 660 regular empty file"
 expect "score kept" "$(cat $dir/crt.txt)" "$(printf '12\r')"
 
 # Upgrade and removal keep the records; a second configure changes nothing.

@@ -7,12 +7,16 @@
 # One record for a whole lab on a real distributed file system: a GlusterFS
 # volume served by this host, mounted by FUSE twice, each mount in its own
 # mount and UTS namespace (two "machines", pc1 and pc2), at the lab keeper's
-# record directory. In every round both machines race five saves each, by
+# record directory. Round after round, for a fixed time, both machines race five saves each, by
 # pupil accounts outside the keeper's group through a set-group-id copy of
 # the keeper, one of them killed at a random moment; the round's best score
 # must be the record, with its name.
 #
-#   gluster_record_test.sh LAB-KEEPER [ROUNDS] [-oMOUNT-OPTIONS] [VOLUME-OPTION=VALUE ...]
+#   gluster_record_test.sh LAB-KEEPER [SECONDS] [-oMOUNT-OPTIONS] [VOLUME-OPTION=VALUE ...]
+#
+# Rounds start for SECONDS (30 by default) and each one started is played to
+# its end; a busy machine plays fewer. The verdict counts lost and mixed pairs
+# only: a save answered busy or with an error is shown but does not fail.
 #
 # LAB-KEEPER keeps its privilege for /tmp/trovapunti-lab/records. Without
 # options the volume gets the ones the README asks for, and so does each
@@ -29,7 +33,7 @@ skip() {
 
 if [[ ${1:-} != --inside ]]; then
     [[ -n ${1:-} ]] || {
-        echo "usage: gluster_record_test.sh LAB-KEEPER [ROUNDS] [-oMOUNT-OPTIONS] [OPTION=VALUE ...]" >&2
+        echo "usage: gluster_record_test.sh LAB-KEEPER [SECONDS] [-oMOUNT-OPTIONS] [OPTION=VALUE ...]" >&2
         exit 2
     }
     [[ $(id -u) -eq 0 ]] || skip "needs root to serve and mount a GlusterFS volume"
@@ -41,7 +45,7 @@ if [[ ${1:-} != --inside ]]; then
         --propagation private "$0" --inside "$@"
 fi
 keeper_built=$2
-rounds=${3:-60}
+play_seconds=${3:-30}
 shift $(($# < 3 ? $# : 3))
 # The kernel must not answer a name from its own cache: another machine may
 # have renamed or removed it since.
@@ -108,7 +112,8 @@ barrier() {
     while [[ ! -e $work/at.$1.pc1 || ! -e $work/at.$1.pc2 ]]; do sleep 0.005; done
 }
 
-# One machine: mounts the volume and plays ROUNDS rounds. Prints
+# One machine: mounts the volume and plays rounds until pc1 calls the last.
+# Prints
 # "ROUND SCORE ANSWER" per save ("killed" for the one killed) and, on pc1,
 # "ROUND stored SCORE HOLDER" once the round is over.
 machine() {
@@ -121,8 +126,13 @@ machine() {
         "$keeper" create "$record_dir" >/dev/null
     fi
     local round i score account
-    for ((round = 0; round < rounds; ++round)); do
+    for ((round = 0; ; ++round)); do
+        # pc1 says before the barrier whether this round is played at all.
+        if [[ $name == pc1 ]] && (($(date +%s) >= deadline)); then
+            : >"$work/stop.$round"
+        fi
         barrier "start.$round"
+        [[ ! -e $work/stop.$round ]] || break
         local pids=() scores=()
         for i in 0 1 2 3 4; do
             # Distinct within the round, and above every earlier round.
@@ -153,8 +163,9 @@ machine() {
 }
 
 started=$(date +%s%N)
+deadline=$(($(date +%s) + play_seconds))
 export -f machine barrier
-export keeper rounds server work record_dir group pupil mount_options
+export keeper deadline server work record_dir group pupil mount_options
 for name in pc1 pc2; do
     unshare --mount --uts --propagation private bash -c 'machine "$1"' sh $name \
         >"$work/$name.log" 2>"$work/$name.err" &
@@ -166,10 +177,10 @@ elapsed_ms=$((($(date +%s%N) - started) / 1000000))
 # record, or a record below the best save that ran to its end, is lost (a
 # killed save may or may not have beaten them); a holder that is not the
 # score's is mixed; "busy" is blocked.
-cat "$work/pc1.log" "$work/pc2.log" | awk -v rounds="$rounds" \
+cat "$work/pc1.log" "$work/pc2.log" | awk \
     -v options="${options[*]}, mount -o ${mount_options:-(defaults)}" \
     -v ms="$elapsed_ms" '
-    $2 == "stored" { stored[$1] = $6 + 0; holder[$1] = $7; seen[$1] = 1; next }
+    $2 == "stored" { stored[$1] = $6 + 0; holder[$1] = $7; seen[$1] = 1; rounds++; next }
     $3 == "killed" { kills++; next }
     {
         saves++
@@ -180,8 +191,7 @@ cat "$work/pc1.log" "$work/pc2.log" | awk -v rounds="$rounds" \
         if ($2 > best[$1]) best[$1] = $2
     }
     END {
-        for (r = 0; r < rounds; r++) {
-            if (!seen[r]) { print "round " r ": no record read"; errors++; continue }
+        for (r in seen) {
             if (savedBest[r] > stored[r] || best[r] > stored[r]) {
                 lost++; print "round " r ": stored " stored[r] ", best " best[r]
             }
@@ -192,5 +202,6 @@ cat "$work/pc1.log" "$work/pc2.log" | awk -v rounds="$rounds" \
         printf "[gluster] %s: %d rounds x 2 machines, %d saves by pupils (%d saved), %d kills" \
             " in %d ms: %d lost, %d mixed, %d blocked, %d errors\n", options, rounds, saves,
             saved, kills, ms, lost, mixed, blocked, errors
-        exit (lost || mixed || blocked || errors)
+        if (!rounds) print "no round was played to its end"
+        exit (lost || mixed || !rounds)
     }'

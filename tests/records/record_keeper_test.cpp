@@ -17,6 +17,16 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+#include <utility>
+#include <vector>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 using namespace TestFiles;
 using KeeperProcess::Reply;
 
@@ -273,7 +283,80 @@ TEST_F(RecordKeeperTest, SaversWithDifferentHostNamesTakeTurns) {
     EXPECT_EQ(bytesOf(tempPath("ncrt.txt")), "aula-pc5\r\n");
 }
 
-// Runs the keeper three times with a system log of the test's own: /dev/log
+// Starts the keeper with its standard output on a pipe that is already full
+// and that nobody reads, as `{ head -c 65536 /dev/zero; exec keeper ...; } |
+// sleep 1d` would; gives its process and the pipe's reading end.
+pid_t startWithFullOutput(const QStringList& arguments, int& readEnd) {
+    int ends[2];
+    if (::pipe2(ends, O_CLOEXEC) != 0) {
+        return -1;
+    }
+    ::fcntl(ends[1], F_SETFL, O_NONBLOCK);
+    const char zeros[4096] = {};
+    while (::write(ends[1], zeros, sizeof zeros) > 0) {
+    }
+    ::fcntl(ends[1], F_SETFL, 0);
+    std::vector<QByteArray> words{QFile::encodeName(kKeeper)};
+    for (const QString& argument : arguments) {
+        words.push_back(argument.toUtf8());
+    }
+    std::vector<char*> argv;
+    for (QByteArray& word : words) {
+        argv.push_back(word.data());
+    }
+    argv.push_back(nullptr);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::dup2(ends[1], STDOUT_FILENO);
+        ::execv(argv[0], argv.data());
+        ::_exit(127);
+    }
+    ::close(ends[1]);
+    readEnd = ends[0];
+    return child;
+}
+
+// Whether the process sleeps writing into a pipe, waiting for it at most 10 s.
+bool stuckWriting(pid_t process) {
+    const QString wchan = QStringLiteral("/proc/%1/wchan").arg(process);
+    for (int tries = 0; tries < 1000; ++tries) {
+        if (bytesOf(wchan).endsWith("pipe_write")) {
+            return true;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return false;
+}
+
+// A keeper whose answer nobody reads (a pupil's `| sleep 1d`) has let the
+// lock go before it answers: every other game reads, saves and logs as if it
+// were not there.
+TEST_F(RecordKeeperTest, AKeeperWhoseAnswerNobodyReadsHoldsUpNobody) {
+    ASSERT_EQ(keeper({"save", temp.path(), "5", "Bea"}).line, "saved");
+    std::vector<std::pair<pid_t, int>> stuck;
+    for (const QStringList& command :
+         {QStringList{"read", temp.path()}, QStringList{"save", temp.path(), "7", "Eve"},
+          QStringList{"log", temp.path(), "7", "1", "yes", "Eve"}}) {
+        int readEnd = -1;
+        const pid_t process = startWithFullOutput(command, readEnd);
+        ASSERT_GT(process, 0);
+        stuck.emplace_back(process, readEnd);
+        ASSERT_TRUE(stuckWriting(process)) << command.join(' ').toStdString();
+    }
+
+    EXPECT_EQ(keeper({"read", temp.path()}).line, "record 3 5\n7\r\nEve");
+    EXPECT_EQ(keeper({"save", temp.path(), "9", "Ada"}).line, "saved");
+    EXPECT_EQ(keeper({"log", temp.path(), "9", "0", "yes", "Ada"}).line, "logged");
+    EXPECT_EQ(bytesOf(tempPath("risultati.csv")).count('\n'), 3);
+    for (const auto& [process, readEnd] : stuck) {
+        EXPECT_EQ(::waitpid(process, nullptr, WNOHANG), 0) << "a keeper was not held by its pipe";
+        ::kill(process, SIGKILL);
+        ::waitpid(process, nullptr, 0);
+        ::close(readEnd);
+    }
+}
+
+// Runs the keeper four times with a system log of the test's own: /dev/log
 // in a private mount namespace, received here.
 constexpr const char* kLogListener = R"py(
 import os, socket, subprocess, sys
@@ -285,7 +368,8 @@ log.settimeout(10)
 nobody = ["setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", "--"]
 for command in ([keeper, "save", directory, "7", "Eve"],
                 [keeper, "save", directory, "8", "\u202eEve"],
-                nobody + [keeper, "save", directory, "32767", "Eve"]):
+                nobody + [keeper, "save", directory, "32767", "Eve"],
+                [keeper, "log", directory, "3", "1", "no", "Eve"]):
     subprocess.run(command, capture_output=True)
     print(log.recv(4096).decode())
 )py";
@@ -304,7 +388,7 @@ TEST_F(RecordKeeperTest, EverySaveIsLoggedWithTheCallingAccountScoreAndOutcome) 
     ASSERT_TRUE(log.finished);
     ASSERT_EQ(log.exitCode, 0) << log.line.data();
     const QList<QByteArray> lines = log.line.split('\n');
-    ASSERT_EQ(lines.size(), 3) << log.line.data();
+    ASSERT_EQ(lines.size(), 4) << log.line.data();
     EXPECT_TRUE(lines[0].contains("trovapunti-record[")) << lines[0].data();
     EXPECT_TRUE(lines[0].endsWith("save by account root (uid 0), score 7: saved"))
         << lines[0].data();
@@ -314,6 +398,8 @@ TEST_F(RecordKeeperTest, EverySaveIsLoggedWithTheCallingAccountScoreAndOutcome) 
                                              "error . ") +
                                   QByteArray::number(EACCES)))
         << lines[2].data();
+    EXPECT_TRUE(lines[3].endsWith("log by account root (uid 0), right 3, wrong 1: logged"))
+        << lines[3].data();
     EXPECT_EQ(bytesOf(tempPath("crt.txt")), "7\r\n");
 }
 
@@ -387,6 +473,33 @@ TEST(RecordKeeperPrivilegeTest, PupilsSaveAndReadOnlyThroughTheKeeperAndCannotTo
     EXPECT_EQ(as(rival, copy, {"read", shared}).line, "record 3 7\n9\r\nBruno");
     EXPECT_EQ(as(pupil, copy, {"read", shared}).line, "record 3 7\n9\r\nBruno");
     EXPECT_EQ(modeOf(shared), 02770);
+
+    // Reading needs no write access, not even to the lock file.
+    const QByteArray lockFile = QFile::encodeName(shared + "/trovapunti.lock");
+    ASSERT_EQ(::chmod(lockFile.constData(), 0440), 0);
+    EXPECT_EQ(as(pupil, copy, {"read", shared}).line, "record 3 7\n9\r\nBruno");
+    ASSERT_EQ(::chmod(lockFile.constData(), 0660), 0);
+
+    // A directory that is not closed (open to others or owned by a pupil) may hold anything: the
+    // keeper uses nothing in it and says why on its error stream.
+    const QByteArray sharedName = QFile::encodeName(shared);
+    const auto refusedThere = [&](const char* what) {
+        // The error stream only: a sanitizer build may add its own lines.
+        const Reply reply =
+            as(pupil, shell,
+               {"-c", R"sh("$0" save "$1" 99 Intrusa 2>&1 >/dev/null | grep -c "is not closed")sh",
+                copy, shared});
+        EXPECT_EQ(reply.line, "1") << what;
+        EXPECT_EQ(as(pupil, copy, {"read", shared}).line, "error . not-closed") << what;
+    };
+    ASSERT_EQ(::chmod(sharedName.constData(), 02775), 0);
+    refusedThere("open to others");
+    ASSERT_EQ(::chmod(sharedName.constData(), 02770), 0);
+    ASSERT_EQ(::chown(sharedName.constData(), pupil, keeperGroup), 0);
+    refusedThere("a pupil's");
+    ASSERT_EQ(::chown(sharedName.constData(), 0, keeperGroup), 0);
+    ASSERT_EQ(::chmod(sharedName.constData(), 02770), 0);
+    EXPECT_EQ(bytesOf(shared + "/crt.txt"), "9\r\n");
 
     // Asked about any other directory the copy keeps no privilege at all.
     QTemporaryDir other;

@@ -34,7 +34,7 @@ namespace {
 QStringList gamesIn(const QString& log) {
     const QByteArray bytes = QFileInfo::exists(log) ? bytesOf(log) : QByteArray();
     static const QRegularExpression gameLine(QStringLiteral(
-        R"(^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d[+-]\d\d:\d\d;[^;]*;[^;]*;([^;"]*);(\d+);(\d+);(\d+);(sì|no)$)"));
+        R"re(^\d{4}-\d\d-\d\d;\d\d:\d\d:\d\d;"[^;"]*";"[^;"]*";"'?([^;"]*)";(\d+);(\d+);(\d+);"(sì|no)"$)re"));
     QStringList names;
     if (bytes.isEmpty()) {
         return names;
@@ -253,9 +253,9 @@ TEST(ResultsLogPrivacy, APupilCanNeitherReadNorChangeTheLogButTheTeachersCan) {
     const QStringList lines = QString::fromUtf8(written).split(QStringLiteral("\r\n"));
     ASSERT_EQ(lines.size(), 4) << written.toStdString();
     // Each line names the account that played, whatever name was typed.
-    EXPECT_TRUE(lines[1].endsWith(QStringLiteral(";%1;Anna;9;1;10;sì").arg(anna)))
+    EXPECT_TRUE(lines[1].endsWith(QStringLiteral(";\"'%1\";\"Anna\";9;1;10;\"sì\"").arg(anna)))
         << lines[1].toStdString();
-    EXPECT_TRUE(lines[2].endsWith(QStringLiteral(";%1;Bruno;4;6;10;no").arg(bruno)))
+    EXPECT_TRUE(lines[2].endsWith(QStringLiteral(";\"'%1\";\"Bruno\";4;6;10;\"no\"").arg(bruno)))
         << lines[2].toStdString();
     EXPECT_EQ(QFileInfo(log).groupId(), games);
     EXPECT_EQ(modeOf(log), 0660);
@@ -277,10 +277,28 @@ TEST(ResultsLogPrivacy, APupilCanNeitherReadNorChangeTheLogButTheTeachersCan) {
     }
     EXPECT_EQ(bytesOf(log), written);
 
+    // Neither can one account flood the log (and push the class's lines out
+    // of it by rotation) or claim a game no game could have: within ten
+    // minutes of its line, and past 900 answers, the keeper refuses.
+    int flood = 0;
+    QElapsedTimer timer;
+    timer.start();
+    while (flood == 0 || timer.elapsed() < 2000) {
+        EXPECT_EQ(runAs(anna, pupils, keeper, {"log", dir, "1", "0", "no", "Anna"}).line,
+                  "refused too-often");
+        ++flood;
+    }
+    EXPECT_EQ(runAs(teacher, pupils, keeper, {"log", dir, "999", "0", "yes", "Chiara"}).line,
+              "refused counts");
+    EXPECT_EQ(runAs(teacher, pupils, keeper, {"log", dir, "32767", "32767", "yes", "x"}).line,
+              "refused counts");
+    EXPECT_EQ(bytesOf(log), written);
+
     // A teacher in the group reads it, as root does.
     const Reply read = runAs(teacher, games, QStringLiteral("/bin/cat"), {log});
     EXPECT_EQ(read.exitCode, 0);
     EXPECT_EQ(read.line, written.trimmed());
+    std::cout << "[drill] one pupil's " << flood << " further lines in 2 s: all refused\n";
     std::cout << "[drill] two pupils, " << refusals
               << " attempts to read, append, truncate, remove, open up or list: all refused; "
                  "a teacher of the group read both lines\n";

@@ -20,39 +20,88 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace TestFiles;
 
 namespace {
 
-TEST(ResultsLogLine, HoldsTheGameAndQuotesWhatASpreadsheetWouldMisread) {
-    ResultsLog::Game game{"2026-12-09T14:30:05+01:00", "aula3-pc07", "mrossi", "Zoë", 12, 3, true};
+TEST(ResultsLogLine, QuotesEveryTextAndMarksWhatASpreadsheetWouldMisread) {
+    ResultsLog::Game game{"2026-12-09", "14:30:05", "aula-pc", "mrossi", "Zoë", 12, 3, true};
     EXPECT_EQ(ResultsLog::line(game),
-              "2026-12-09T14:30:05+01:00;aula3-pc07;mrossi;Zoë;12;3;15;sì\r\n");
-    game.name = "=HYPERLINK(\"http://x\";\"clic\")";
-    game.record = false;
-    EXPECT_EQ(ResultsLog::line(game),
-              "2026-12-09T14:30:05+01:00;aula3-pc07;mrossi;"
-              "\"'=HYPERLINK(\"\"http://x\"\";\"\"clic\"\")\";12;3;15;no\r\n");
+              "2026-12-09;14:30:05;\"aula-pc\";\"mrossi\";\"Zoë\";12;3;15;\"sì\"\r\n");
 
-    EXPECT_EQ(ResultsLog::field("Anna; Bruno"), "\"Anna; Bruno\"");
+    EXPECT_EQ(ResultsLog::field("Anna; Bruno, Carla"), "\"Anna; Bruno, Carla\"");
     EXPECT_EQ(ResultsLog::field("Dì \"ciao\""), "\"Dì \"\"ciao\"\"\"");
-    for (const char* formula : {"+39", "-1", "@SOMMA(A1)"}) {
-        EXPECT_EQ(ResultsLog::field(formula), std::string("\"'") + formula + '"') << formula;
+    EXPECT_EQ(ResultsLog::field("in\nfondo\r"), "\"in?fondo?\"");
+    EXPECT_EQ(ResultsLog::field(""), "\"\"");
+    // A formula start, after any blanks a spreadsheet may trim (a space, a
+    // no-break or an ideographic space), in any of its look-alikes; a digit
+    // anywhere; a truth value.
+    for (const char* misread : {"=1+1",
+                                "+39",
+                                "-1",
+                                "@SOMMA(A1)",
+                                "#N/A",
+                                " =1+1",
+                                "\xC2\xA0=1+1",
+                                "\xE3\x80\x80=1+1",
+                                "\xE2\x80\xAF =1+1",
+                                "\xEF\xBC\x9D"
+                                "1+1",
+                                "\xEF\xB9\xA6"
+                                "1+1",
+                                "\xEF\xBC\x8B"
+                                "1",
+                                "\xEF\xB9\xA2"
+                                "1",
+                                "\xEF\xBC\x8D"
+                                "1",
+                                "\xEF\xB9\xA3"
+                                "1",
+                                "\xEF\xBC\xA0"
+                                "A",
+                                "\xEF\xB9\xAB"
+                                "A",
+                                "\xE2\x88\x92"
+                                "1",
+                                "007",
+                                "3/4",
+                                "1,5",
+                                "10 dic",
+                                "Anna2",
+                                "\xEF\xBC\x97",
+                                "vero",
+                                " FALSE "}) {
+        EXPECT_EQ(ResultsLog::field(misread), std::string("\"'") + misread + '"') << misread;
     }
-    EXPECT_EQ(ResultsLog::field("in\nfondo\r"), "in?fondo?");
-    EXPECT_EQ(ResultsLog::field(""), "");
+    for (const char* plain : {"Anna", "Zoë Niccolò", "Vera", "a=b", "Luca-Maria"}) {
+        EXPECT_EQ(ResultsLog::field(plain), std::string("\"") + plain + '"') << plain;
+    }
 
     const char* zone = std::getenv("TZ");
     const std::string saved = zone ? zone : "";
     ::setenv("TZ", "CET-1", 1);
     ::tzset();
-    EXPECT_EQ(ResultsLog::localTime(0), "1970-01-01T01:00:00+01:00");
+    EXPECT_EQ(ResultsLog::localMoment(0).date, "1970-01-01");
+    EXPECT_EQ(ResultsLog::localMoment(0).time, "01:00:00");
+    // The last line of the account, read back in the same time zone; a name
+    // that looks like the account, or a line another program wrote, is not it.
+    const std::string log =
+        std::string(ResultsLog::kHeader) +
+        "1970-01-01;01:00:00;\"pc\";\"anna\";\"x\";1;0;1;\"no\"\r\n"
+        "1970-01-01;02:00:00;\"pc\";\"anna\";\"x\";1;0;1;\"no\"\r\n"
+        "1970-01-01;03:00:00;\"pc\";\"bruno\";\"anna\";1;0;1;\"no\"\r\n"
+        "1970-01-01;04:00:00;\"pc\";\"bruno\";\"\"\";\"\"anna\";1;0;1;\"no\"\r\n"
+        "scritto a mano;\"anna\"\r\n";
+    EXPECT_EQ(ResultsLog::lastGameOf(log, "anna"), std::optional<std::time_t>(3600));
+    EXPECT_EQ(ResultsLog::lastGameOf(log, "carla"), std::nullopt);
     ::setenv("TZ", "UTC0", 1);
     ::tzset();
-    EXPECT_EQ(ResultsLog::localTime(86399), "1970-01-01T23:59:59+00:00");
+    EXPECT_EQ(ResultsLog::localMoment(86399).time, "23:59:59");
     zone ? ::setenv("TZ", saved.c_str(), 1) : ::unsetenv("TZ");
     ::tzset();
 }
@@ -84,8 +133,7 @@ TEST_F(ResultsLogKeeper, EachFinishedGameAddsOneLineThatCsvReadersSplitIntoItsCo
 
     const QList<QByteArray> lines = written.split('\n');
     ASSERT_EQ(lines.size(), 4) << written.toStdString();
-    EXPECT_EQ(lines[0], "\xEF\xBB\xBF"
-                        "data e ora;computer;utente;nome;esatte;sbagliate;totale;record\r");
+    EXPECT_EQ(lines[0] + '\n', ResultsLog::kHeader);
     EXPECT_EQ(lines[3], QByteArray());
 
     char host[256] = {};
@@ -109,26 +157,20 @@ TEST_F(ResultsLogKeeper, EachFinishedGameAddsOneLineThatCsvReadersSplitIntoItsCo
     const QJsonArray rows = QJsonDocument::fromJson(reader.readAllStandardOutput()).array();
     ASSERT_EQ(rows.size(), 3);
     const QStringList header = rows[0].toVariant().toStringList();
-    EXPECT_EQ(header, QStringList({"data e ora", "computer", "utente", "nome", "esatte",
+    EXPECT_EQ(header, QStringList({"data", "ora", "computer", "utente", "nome", "esatte",
                                    "sbagliate", "totale", "record"}));
     const QStringList first = rows[1].toVariant().toStringList();
     const QStringList second = rows[2].toVariant().toStringList();
-    ASSERT_EQ(first.size(), 8);
-    ASSERT_EQ(second.size(), 8);
-    EXPECT_EQ(first.mid(1),
-              QStringList({QString::fromLocal8Bit(host), QString::fromLocal8Bit(account->pw_name),
-                           QStringLiteral("Zoë Niccolò"), "12", "3", "15", "sì"}));
-    EXPECT_EQ(second.mid(1),
-              QStringList({QString::fromLocal8Bit(host), QString::fromLocal8Bit(account->pw_name),
-                           QStringLiteral("'=1+1;\"x\""), "0", "1", "1", "no"}));
-    for (const QString& when : {first[0], second[0]}) {
-        EXPECT_TRUE(
-            QRegularExpression(QStringLiteral(R"(^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d[+-]\d\d:\d\d$)"))
-                .match(when)
-                .hasMatch())
-            << when.toStdString();
-        const QDateTime moment = QDateTime::fromString(when, Qt::ISODate);
-        EXPECT_TRUE(moment >= before && moment <= after) << when.toStdString();
+    ASSERT_EQ(first.size(), 9);
+    ASSERT_EQ(second.size(), 9);
+    const QString hostText = QString::fromStdString(ResultsLog::field(host)).mid(1).chopped(1);
+    EXPECT_EQ(first.mid(2), QStringList({hostText, QString::fromLocal8Bit(account->pw_name),
+                                         QStringLiteral("Zoë Niccolò"), "12", "3", "15", "sì"}));
+    EXPECT_EQ(second.mid(2), QStringList({hostText, QString::fromLocal8Bit(account->pw_name),
+                                          QStringLiteral("'=1+1;\"x\""), "0", "1", "1", "no"}));
+    for (const QStringList& row : {first, second}) {
+        const QDateTime moment = QDateTime::fromString(row[0] + 'T' + row[1], Qt::ISODate);
+        EXPECT_TRUE(moment >= before && moment <= after) << row.join(';').toStdString();
     }
 }
 
@@ -136,26 +178,49 @@ TEST_F(ResultsLogKeeper, ALineCutShortIsDroppedAndAFullLogMovesAsideWhole) {
     ASSERT_EQ(logGame("1", "0", "yes", "Anna"), "logged");
     const QByteArray whole = bytesOf(log);
     // What a crash in the middle of a write could leave behind.
-    ASSERT_TRUE(put(log, whole + "2026-12-09T10:00:00+01:00;pc;anna;Ann"));
+    ASSERT_TRUE(put(log, whole + "2026-12-09;10:00:00;\"pc\";\"anna\";\"Ann"));
     ASSERT_EQ(logGame("2", "0", "yes", "Bruno"), "logged");
     const QByteArray mended = bytesOf(log);
     EXPECT_TRUE(mended.startsWith(whole));
     EXPECT_EQ(mended.count("\r\n"), 3);
-    EXPECT_TRUE(mended.endsWith(";Bruno;2;0;2;sì\r\n")) << mended.toStdString();
+    EXPECT_TRUE(mended.endsWith(";\"Bruno\";2;0;2;\"sì\"\r\n")) << mended.toStdString();
 
     // Past the bound the whole log becomes the older one, and a new one starts.
     QByteArray full = mended;
-    const QByteArray filler = "2026-12-09T10:00:00+01:00;pc;anna;Anna;1;0;1;no\r\n";
+    const QByteArray filler = "2026-12-09;10:00:00;\"pc\";\"anna\";\"Anna\";1;0;1;\"no\"\r\n";
     while (full.size() + filler.size() <= qsizetype(ResultsLog::kMaxBytes) - 20) {
         full += filler;
     }
     ASSERT_TRUE(put(log, full));
-    ASSERT_TRUE(put(dir + "/risultati.1.csv", "the log before\r\n"));
+    // Never over a link, a second name, a FIFO or a directory, nor into one.
+    const QString older = dir + "/risultati.1.csv";
+    const QByteArray olderName = QFile::encodeName(older);
+    const QString outside = temp.path() + "/outside";
+    ASSERT_TRUE(put(outside, "fuori\r\n"));
+    const std::function<bool()> plants[] = {
+        [&] { return QFile::link(outside, older); },
+        [&] { return ::link(QFile::encodeName(outside).constData(), olderName.constData()) == 0; },
+        [&] { return ::mkfifo(olderName.constData(), 0660) == 0; },
+        [&] {
+            return QDir().mkdir(older);
+        }};
+    for (const auto& plant : plants) {
+        ASSERT_TRUE(plant());
+        EXPECT_EQ(logGame("3", "0", "yes", "Carla"), "error risultati.1.csv not-regular");
+        EXPECT_EQ(bytesOf(log), full);
+        ASSERT_TRUE(QFile::remove(older) || QDir().rmdir(older));
+    }
+    EXPECT_EQ(bytesOf(outside), "fuori\r\n");
+    ASSERT_TRUE(QFile::rename(log, log + ".kept"));
+    ASSERT_TRUE(QDir().mkdir(log));
+    EXPECT_EQ(logGame("3", "0", "yes", "Carla"), "error risultati.csv not-regular");
+    ASSERT_TRUE(QDir().rmdir(log) && QFile::rename(log + ".kept", log));
+    ASSERT_TRUE(put(older, "the log before\r\n"));
     ASSERT_EQ(logGame("3", "0", "yes", "Carla"), "logged");
     EXPECT_EQ(bytesOf(dir + "/risultati.1.csv"), full);
     const QByteArray fresh = bytesOf(log);
     EXPECT_TRUE(fresh.startsWith(QByteArray(ResultsLog::kHeader)));
-    EXPECT_TRUE(fresh.endsWith(";Carla;3;0;3;sì\r\n"));
+    EXPECT_TRUE(fresh.endsWith(";\"Carla\";3;0;3;\"sì\"\r\n"));
     EXPECT_EQ(fresh.count("\r\n"), 2);
 }
 

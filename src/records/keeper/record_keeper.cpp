@@ -36,8 +36,12 @@
 //   not-beaten          1
 //   error ENTRY CODE    2  ENTRY is "." (the directory) or a file name in it;
 //                          CODE is an errno number, or not-regular,
-//                          not-directory, cannot-create, busy or not-a-log
-//   refused WHAT        64 WHAT is arguments, directory, score, name or counts
+//                          not-directory, cannot-create, busy, not-a-log or
+//                          not-closed (the machine's directory is open to
+//                          others or not root's: nothing in it is trusted)
+//   refused WHAT        64 WHAT is arguments, directory, score, name, counts
+//                          or too-often (a results line within ten minutes
+//                          of the account's last one)
 //
 // Why it is safe:
 // - the group privilege is kept only for the one directory fixed at build
@@ -49,6 +53,9 @@
 //   the directory, never follows a symbolic link, and refuses anything that
 //   is not a regular file; it never writes into an existing file, only into
 //   files it has just created exclusively, which it then renames into place;
+// - the lock is let go before any answer or system log line is written, so a
+//   caller that never reads its answer holds up nobody; a reader needs only
+//   read access to the lock file;
 // - the lock is a POSIX record lock, which the kernel drops when its holder
 //   dies and which holds across machines on a network file system; it is
 //   taken by polling, so a stuck file server never leaves a keeper waiting
@@ -103,6 +110,12 @@ bool g_committed = false; // the intent is on disk: the save has happened
 // For the system log: a save's score as asked for.
 std::optional<std::string> g_loggedScore;
 bool g_logging = false; // a results line nobody waits for: failures are reported here
+// Asked about the machine's record directory, where the keeper keeps its
+// group privilege: only there are the directory's closure and the results
+// log's limits enforced (elsewhere the caller could do by hand what it asks).
+bool g_machineWide = false;
+// For the system log: what a `log` call asked for.
+std::string g_loggedGame;
 
 #ifdef TROVAPUNTI_RECORD_KEEPER_DRILL
 // Test builds only: die at the chosen system call, to prove that a kill
@@ -133,29 +146,45 @@ void systemLog(int priority, const std::string& text) {
     closelog();
 }
 
-[[noreturn]] void answer(Status status, const std::string& line) {
-    if (g_logging && status != kDone) {
-        const std::string report =
-            std::string("the results log ") + ResultsLog::kFile + " was not written: " + line;
-        std::fprintf(stderr, "trovapunti-record: %s\n", report.c_str());
-        systemLog(LOG_WARNING, report);
+void releaseLock() {
+    if (g_lock >= 0) {
+        close(g_lock);
+        g_lock = -1;
     }
-    std::fputs((line + '\n').c_str(), stdout);
-    std::fflush(stdout);
+}
+
+// Answers and ends the run. The lock goes first, then the system log, and
+// only then the standard streams: a caller that never reads its pipe holds
+// up nobody but itself.
+[[noreturn]] void answer(Status status, const std::string& line, const std::string& body = {}) {
+    releaseLock();
+    const std::string account =
+        "account " + accountName() + " (uid " + std::to_string(getuid()) + ")";
+    std::string report;
     if (g_loggedScore) {
-        // A slow system log must not hold up other games.
-        if (g_lock >= 0) {
-            close(g_lock);
-        }
         // One line for every save answered: who asked, for what score, and
         // what came of it. Any account may call the keeper directly, so this
         // is the teacher's trail.
         const std::string score =
             RecordRules::plainScore(*g_loggedScore) ? *g_loggedScore : "invalid";
-        const std::string entry = "save by account " + accountName() + " (uid " +
-                                  std::to_string(getuid()) + "), score " + score + ": " + line;
-        systemLog(line == "saved" ? LOG_NOTICE : LOG_INFO, entry);
+        systemLog(line == "saved" ? LOG_NOTICE : LOG_INFO,
+                  "save by " + account + ", score " + score + ": " + line);
     }
+    if (g_logging) {
+        // So is every results line, written or not.
+        systemLog(status == kDone ? LOG_INFO : LOG_WARNING,
+                  "log by " + account + ", " + g_loggedGame + ": " + line);
+        if (status != kDone) {
+            report =
+                std::string("the results log ") + ResultsLog::kFile + " was not written: " + line;
+        }
+    }
+    if (!report.empty()) {
+        std::fprintf(stderr, "trovapunti-record: %s\n", report.c_str());
+    }
+    const std::string reply = line + '\n' + body;
+    std::fwrite(reply.data(), 1, reply.size(), stdout);
+    std::fflush(stdout);
     std::exit(status);
 }
 
@@ -201,12 +230,14 @@ template <typename Call> auto checked(const char* entry, Call call) {
     return checked(entry, 0, call);
 }
 
-// Stops the run unless the open file is a regular one; a failing fstat
-// keeps its own cause. Gives the file's size.
-off_t requireRegular(int fd, const char* name) {
+// Stops the run unless the open file is a regular one with no second name
+// (a failing fstat keeps its own cause); gives its size. The log is written
+// in place, so a hard link made while the directory was open would let its
+// maker read or change it from outside.
+off_t requireUnlinked(int fd, const char* name) {
     struct stat st = {};
     checked(name, [&] { return fstat(fd, &st); });
-    if (!S_ISREG(st.st_mode)) {
+    if (!S_ISREG(st.st_mode) || st.st_nlink != 1) {
         failWith(name, "not-regular");
     }
     return st.st_size;
@@ -229,6 +260,32 @@ void syncDirectory() {
 
 void removeEntry(const char* name) {
     checked(name, ENOENT, [name] { return unlinkat(g_directory, name, 0); });
+}
+
+// Stops the run unless the machine's record directory is closed: owned by
+// root (or by the account running an unmarked keeper), of the keeper's
+// group (unless root asks), and shut to everybody else. Anything in an open directory may have
+// been planted or held by any account, so nothing in it is trusted.
+void requireClosed(const std::string& path) {
+    struct stat st = {};
+    checked(".", [&] { return fstat(g_directory, &st); });
+    const bool owned = st.st_uid == 0 || (st.st_uid == geteuid() && getegid() == getgid());
+    // Root, who could change the directory anyway, may use it whatever its
+    // group (a keeper not yet marked, say); every other caller only through
+    // the keeper's own group.
+    const bool group = st.st_gid == getegid() || getuid() == 0;
+    if (owned && group && (st.st_mode & 07) == 0) {
+        return;
+    }
+    char mode[8] = {};
+    std::snprintf(mode, sizeof mode, "%04o", unsigned(st.st_mode & 07777));
+    const std::string report = "the record directory " + path + " is not closed (owner " +
+                               std::to_string(st.st_uid) + ", group " + std::to_string(st.st_gid) +
+                               ", mode " + mode +
+                               "); nothing in it is used until prepare-record-dir.sh has set it up";
+    systemLog(LOG_ERR, report);
+    std::fprintf(stderr, "trovapunti-record: %s\n", report.c_str());
+    failWith(".", "not-closed");
 }
 
 // Opens the record directory, making it first if it is missing and may be made.
@@ -258,6 +315,9 @@ void openDirectory(const std::string& path, bool create) {
     if (made && fstat(g_directory, &st) == 0 && st.st_uid == geteuid()) {
         fchmod(g_directory, kDirectoryMode);
     }
+    if (g_machineWide) {
+        requireClosed(path);
+    }
 }
 
 // Takes the lock shared by every saver and reader, on this machine or
@@ -266,27 +326,56 @@ void openDirectory(const std::string& path, bool create) {
 // never return on a network file system. The lock file is created once and
 // never removed.
 void lock(short type, std::chrono::milliseconds wait) {
-    const int fd = checked(kLock, [] {
-        return openat(g_directory, kLock, O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC,
-                      kFileMode);
-    });
-    requireRegular(fd, kLock);
-    g_lock = fd;
-
-    struct flock whole = {};
-    whole.l_type = type;
-    whole.l_whence = SEEK_SET;
     const auto deadline = std::chrono::steady_clock::now() + wait;
-    beforeSystemCall();
-    while (fcntl(fd, F_SETLK, &whole) != 0) {
-        if (errno != EACCES && errno != EAGAIN && errno != EINTR) {
-            fail(kLock, errno);
+    for (;;) {
+        // A shared lock needs no write access, so the record stays readable
+        // on a read-only directory; the file is made only where it is missing.
+        int fd = -1;
+        if (type == F_RDLCK) {
+            fd = checked(kLock, ENOENT, [] {
+                return openat(g_directory, kLock, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+            });
         }
+        if (fd < 0) {
+            fd = checked(kLock, [] {
+                return openat(g_directory, kLock,
+                              O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, kFileMode);
+            });
+        }
+        g_lock = fd;
+        struct stat held = {};
+        checked(kLock, [&] { return fstat(fd, &held); });
+        // A second name for the lock file would let a caller hold it from
+        // outside the directory.
+        if (!S_ISREG(held.st_mode) || held.st_nlink != 1) {
+            failWith(kLock, "not-regular");
+        }
+
+        struct flock whole = {};
+        whole.l_type = type;
+        whole.l_whence = SEEK_SET;
+        beforeSystemCall();
+        while (fcntl(fd, F_SETLK, &whole) != 0) {
+            if (errno != EACCES && errno != EAGAIN && errno != EINTR) {
+                fail(kLock, errno);
+            }
+            if (std::chrono::steady_clock::now() >= deadline) {
+                failWith(kLock, "busy");
+            }
+            const timespec pause{0, 10'000'000};
+            nanosleep(&pause, nullptr);
+        }
+        // The set-up script may have put a fresh lock file in place while
+        // this one waited: the lock counts only on the file the name holds.
+        struct stat named = {};
+        if (fstatat(g_directory, kLock, &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+            named.st_dev == held.st_dev && named.st_ino == held.st_ino) {
+            return;
+        }
+        releaseLock();
         if (std::chrono::steady_clock::now() >= deadline) {
             failWith(kLock, "busy");
         }
-        const timespec pause{0, 10'000'000};
-        nanosleep(&pause, nullptr);
     }
 }
 
@@ -350,7 +439,7 @@ std::string readStored(const char* name) {
     if (fd < 0) {
         return {};
     }
-    requireRegular(fd, name);
+    requireUnlinked(fd, name);
     const std::string bytes = readAt(fd, 0, kMaxReadBytes, name);
     close(fd);
     return bytes;
@@ -402,6 +491,18 @@ void ensureFile(const char* name) {
     }
 }
 
+// The same where the directory can be written; a missing file reads as empty.
+void ensureFileIfWritable(const char* name) {
+    const int fd =
+        openat(g_directory, name, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC,
+               kFileMode);
+    if (fd >= 0) {
+        close(fd);
+    } else if (errno != EROFS && errno != EACCES && errno != EPERM) {
+        ensureFile(name);
+    }
+}
+
 [[noreturn]] void create(const std::string& directory, bool mayMakeDirectory) {
     openDirectory(directory, mayMakeDirectory);
     lockToWrite();
@@ -417,19 +518,16 @@ void ensureFile(const char* name) {
 [[noreturn]] void readPair(const std::string& directory, bool mayMakeDirectory) {
     openDirectory(directory, mayMakeDirectory);
     lock(F_RDLCK, kReadLockWait);
-    ensureFile(kScore);
-    ensureFile(kName);
+    ensureFileIfWritable(kScore);
+    ensureFileIfWritable(kName);
     const bool committing = entryKind(kIntent) != 0;
     const auto current = [committing](const char* staged, const char* target) {
         return readStored(committing && entryKind(staged) == 1 ? staged : target);
     };
     const std::string score = current(kScoreStaged, kScore);
     const std::string name = current(kNameStaged, kName);
-    std::printf("record %zu %zu\n", score.size(), name.size());
-    std::fwrite(score.data(), 1, score.size(), stdout);
-    std::fwrite(name.data(), 1, name.size(), stdout);
-    std::fflush(stdout);
-    std::exit(kDone);
+    answer(kDone, "record " + std::to_string(score.size()) + ' ' + std::to_string(name.size()),
+           score + name);
 }
 
 [[noreturn]] void save(const std::string& directory, const std::string& scoreText,
@@ -475,7 +573,7 @@ int openLog(off_t& size) {
         return openat(g_directory, ResultsLog::kFile,
                       O_RDWR | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, kFileMode);
     });
-    size = requireRegular(fd, ResultsLog::kFile);
+    size = requireUnlinked(fd, ResultsLog::kFile);
     return fd;
 }
 
@@ -508,8 +606,29 @@ void appendLog(const std::string& line) {
     off_t size = 0;
     int fd = openLog(size);
     dropCutLine(fd, size);
+    if (g_machineWide) {
+        // At most one game per account per kMinSecondsBetweenGames: one
+        // account can neither flood the log nor push the class's lines out
+        // of it by rotation.
+        const std::time_t now = std::time(nullptr);
+        const std::optional<std::time_t> last = ResultsLog::lastGameOf(
+            readAt(fd, 0, std::size_t(size), ResultsLog::kFile), accountName());
+        if (last && *last <= now + 60 && now - *last < ResultsLog::kMinSecondsBetweenGames) {
+            refuse("too-often");
+        }
+    }
     if (size > 0 && std::size_t(size) + line.size() > ResultsLog::kMaxBytes) {
-        // The whole log moves aside in one step and a new one starts.
+        // The whole log moves aside in one step and a new one starts; only
+        // over an older log that is a plain file of its own.
+        struct stat older = {};
+        if (checked(ResultsLog::kOlderFile, ENOENT,
+                    [&] {
+                        return fstatat(g_directory, ResultsLog::kOlderFile, &older,
+                                       AT_SYMLINK_NOFOLLOW);
+                    }) == 0 &&
+            (!S_ISREG(older.st_mode) || older.st_nlink != 1)) {
+            failWith(ResultsLog::kOlderFile, "not-regular");
+        }
         checked(ResultsLog::kOlderFile, [] {
             return renameat(g_directory, ResultsLog::kFile, g_directory, ResultsLog::kOlderFile);
         });
@@ -537,7 +656,10 @@ void appendLog(const std::string& line) {
     g_logging = true;
     const std::optional<int> right = RecordRules::plainScore(rightText);
     const std::optional<int> wrong = RecordRules::plainScore(wrongText);
+    g_loggedGame =
+        "right " + (right ? rightText : "invalid") + ", wrong " + (wrong ? wrongText : "invalid");
     if (!right || !wrong || *right < 0 || *wrong < 0 || *right + *wrong == 0 ||
+        (g_machineWide && *right + *wrong > ResultsLog::kMaxAnswers) ||
         (recordText != "yes" && recordText != "no")) {
         refuse("counts");
     }
@@ -548,13 +670,9 @@ void appendLog(const std::string& line) {
     if (gethostname(host, sizeof host - 1) != 0) {
         host[0] = '\0';
     }
-    const ResultsLog::Game game{ResultsLog::localTime(std::time(nullptr)),
-                                host,
-                                accountName(),
-                                name,
-                                *right,
-                                *wrong,
-                                recordText == "yes"};
+    const ResultsLog::LocalMoment now = ResultsLog::localMoment(std::time(nullptr));
+    const ResultsLog::Game game{now.date, now.time, host,   accountName(),
+                                name,     *right,   *wrong, recordText == "yes"};
 
     openDirectory(directory, false);
     lockToWrite();
@@ -623,6 +741,7 @@ int main(int argc, char** argv) {
         refuse("directory");
     }
     const bool machineWide = directory == directoryArgument(TROVAPUNTI_RECORD_DIR);
+    g_machineWide = machineWide;
     if (!machineWide) {
         dropPrivilege();
     }
