@@ -28,6 +28,10 @@ packages=(
     # What a screen reader hears: a D-Bus session, the accessibility bus and a
     # listener on it.
     dbus-daemon dbus-bin at-spi2-core python3-pyatspi
+    # What a pupil hears through a real screen reader: Orca, speaking through
+    # speech-dispatcher (its log holds every message) with espeak-ng into
+    # nothing (libao's null output, no sound device).
+    orca speech-dispatcher espeak-ng python3-speechd libao4
 )
 
 missing=()
