@@ -6,7 +6,8 @@
 Usage: hear_game.py GAME RECORD_DIR
 
 Run inside a D-Bus session of its own (dbus-run-session). The script starts
-Xvfb, the accessibility bus, speech-dispatcher with a configuration of its
+Xvfb with openbox (Orca follows the focus only in the window the window
+manager made active), the accessibility bus, speech-dispatcher with a configuration of its
 own (every message logged, espeak-ng speaking into /dev/null, no sound
 device), Orca and GAME, whose clock runs faster under faketime. It plays a
 short game with the keyboard: the name, the greeting, a question answered
@@ -14,7 +15,8 @@ right, one answered wrong, then it waits for the end. From speech-dispatcher's
 log, what Orca said, it checks that the pupil hears the name prompt, the
 greeting, a notice of each new question (once, before any key), each verdict,
 and at the end the farewell with the score; and that nothing spoken before an
-answer tells the lit point. The record files are put back as they were.
+answer tells the lit point. The record files in RECORD_DIR are put back as
+they were.
 Everything it started stops with it; the spoken lines are printed.
 """
 
@@ -187,8 +189,8 @@ def hear_game(session, speech):
             raise AssertionError("the clock ran out without a farewell")
         time.sleep(0.5)
     score = ("Risposte esatte: 1", "Risposte errate: 1", "Risposte totali: 2")
-    heard = speech.wait_for(start, "the farewell", lambda line: FAREWELL in line)
-    heard = speech.wait_for(start, "the score", lambda line: all(s in line for s in score))
+    speech.wait_for(start, "the farewell", lambda line: FAREWELL in line)
+    speech.wait_for(start, "the score", lambda line: all(s in line for s in score))
     session.type_into(farewell, key="Return")
     # The record box, if this game beat the record, is closed too.
     deadline = time.monotonic() + play.TIMEOUT
