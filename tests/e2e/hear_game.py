@@ -135,6 +135,7 @@ def answer(session, window, speech, x, y, verdict):
 
 def hear_question(speech, start, x, y):
     """Checks what Orca said since START, as the question came and before any key."""
+    speech.wait_for(start, "the new question", lambda line: NEW_QUESTION in line)
     speech.settle()
     heard = speech.lines()[start:]
     notices = [line for line in heard if NEW_QUESTION in line]
