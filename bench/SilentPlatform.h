@@ -16,7 +16,7 @@ public:
     explicit SilentPlatform(QString records) : records_(std::move(records)) {}
 
     QString inputBox(const QString&, const QString&) override { return QStringLiteral("Bench"); }
-    void messageBox(const QString&, const QString&) override {}
+    void messageBox(const QString&, const QString&, const QString& = QString()) override {}
     QString shortDate() override { return QStringLiteral("01/01/27"); }
     QString recordDirectory() override { return records_; }
     void terminate(int) override {}

@@ -60,6 +60,10 @@ if [[ $mode == test ]]; then
         # The results log as teachers open it: LibreOffice Calc and Gnumeric's
         # ssconvert, run headless by the records tests.
         "libreoffice-calc, gnumeric"
+        # What a pupil hears through a real screen reader: Orca, speaking
+        # through speech-dispatcher (its log holds every message) with
+        # espeak-ng into nothing (libao's null output, no sound device).
+        "orca, speech-dispatcher, espeak-ng, python3-speechd, libao4"
     )
 elif [[ $mode != play ]]; then
     echo "usage: install-deps.sh [play|test]" >&2

@@ -10,6 +10,7 @@
 #include "records/keeper/RecordRules.h"
 #include "window/CaptionLabel.h"
 #include "window/Tavola.h"
+#include "window/WindowAccessibility.h"
 
 #include <QTimer>
 
@@ -79,9 +80,10 @@ void GameLifecycle::EndGame() {
     form_.gameEnded = true;
     form_.Timer1->stop();
 
-    platform_.messageBox(QStringLiteral("Ciao a presto. Ore ") +
-                             QString::number(clock_.clock.secondsLeft),
-                         QStringLiteral("Data ") + platform_.shortDate());
+    // The pupil who cannot see the window hears the score with the farewell.
+    platform_.messageBox(
+        QStringLiteral("Ciao a presto. Ore ") + QString::number(clock_.clock.secondsLeft),
+        QStringLiteral("Data ") + platform_.shortDate(), WindowAccessibility::spokenScore(form_));
 
     const double record = RecordRules::leadingNumber(form_.lblpunti->caption().toStdString());
     const double score = form_.lblScore->caption().toDouble();

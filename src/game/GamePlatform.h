@@ -15,8 +15,10 @@ class GamePlatform : public RandomSource {
 public:
     // The typed text, or "" when the box is cancelled.
     virtual QString inputBox(const QString& prompt, const QString& title) = 0;
-    // Returns when the player has closed the box.
-    virtual void messageBox(const QString& text, const QString& title) = 0;
+    // Returns when the player has closed the box. A screen reader also
+    // speaks the description, which the box does not show.
+    virtual void messageBox(const QString& text, const QString& title,
+                            const QString& description = QString()) = 0;
     // The current date in the system's short date format.
     virtual QString shortDate() = 0;
     // The record directory, ending in one separator.

@@ -89,9 +89,10 @@ QString QtPlatform::inputBox(const QString& prompt, const QString& title) {
     return box.exec() == QDialog::Accepted ? box.textValue() : QString();
 }
 
-void QtPlatform::messageBox(const QString& text, const QString& title) {
+void QtPlatform::messageBox(const QString& text, const QString& title, const QString& description) {
     QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, visibleParent());
     box.setTextFormat(Qt::PlainText);
+    box.setAccessibleDescription(description);
     holdTitle(box);
     box.exec();
 }

@@ -26,7 +26,8 @@ public:
     void setParentWindow(QWidget* parent) { parent_ = parent; }
 
     QString inputBox(const QString& prompt, const QString& title) override;
-    void messageBox(const QString& text, const QString& title) override;
+    void messageBox(const QString& text, const QString& title,
+                    const QString& description = QString()) override;
     QString shortDate() override;
     QString recordDirectory() override;
     void terminate(int exitStatus) override;

@@ -10,6 +10,13 @@
 #include "window/CaptionLabel.h"
 #include "window/PictureButton.h"
 #include "window/Tavola.h"
+#include "window/WindowAccessibility.h"
+
+namespace {
+// Where the pupil is, not where the point is.
+const QString kNewQuestion =
+    QStringLiteral("Nuovo punto da trovare: il cursore è nella casella Ascissa.");
+} // namespace
 
 QuestionHandlers::QuestionHandlers(Tavola& form, RandomSource& random)
     : form_(form), random_(random) {}
@@ -19,10 +26,17 @@ void QuestionHandlers::cmdNext_Click() {
         return;
     }
     random_.reseedFromClock();
-    judged_ = false;
+    // Nothing is judged while the question is being set: the abscissa box
+    // takes the focus before the boxes are emptied.
+    judged_ = true;
     forgetVerdict();
 
     form_.TXTANSWER->setText(QString());
+    // A screen reader follows the caret silently into a box whose text
+    // changes before it gets the focus: the box takes the focus first, so
+    // its focus, with the news of the question, is what is spoken.
+    WindowAccessibility::tellNewQuestion(form_.Text4, kNewQuestion);
+    form_.moveFocusTo(form_.Text4);
     form_.Text4->setText(QString());
 
     form_.lblMessage[0]->setCaption(QString());
@@ -39,8 +53,8 @@ void QuestionHandlers::cmdNext_Click() {
     form_.Text2 = QString::number(target.x);
     form_.Text1 = QString::number(target.y);
 
-    form_.moveFocusTo(form_.Text4);
     form_.cmdNext->setEnabled(false);
+    judged_ = false;
 }
 
 void QuestionHandlers::Text4_KeyPress(int& KeyAscii) {
@@ -90,14 +104,12 @@ void QuestionHandlers::tellVerdict(const QString& message) {
         return;
     }
     verdictTeller_ = teller;
-    tellerDescription_ = teller->accessibleDescription();
-    teller->setAccessibleDescription(
-        tellerDescription_.isEmpty() ? message : message + QLatin1Char(' ') + tellerDescription_);
+    WindowAccessibility::setNotice(teller, message);
 }
 
 void QuestionHandlers::forgetVerdict() {
     if (verdictTeller_) {
-        verdictTeller_->setAccessibleDescription(tellerDescription_);
+        WindowAccessibility::setNotice(verdictTeller_, QString());
     }
     verdictTeller_.clear();
 }

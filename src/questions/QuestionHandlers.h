@@ -37,5 +37,4 @@ private:
     // no count, so no answer can be counted twice.
     bool judged_ = false;
     QPointer<QWidget> verdictTeller_;
-    QString tellerDescription_;
 };

@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 
 namespace {
 
@@ -37,6 +38,126 @@ void drawLabel(QPainter& painter, const QString& text, QPointF anchor, Qt::Align
         x = anchor.x() + 0.5 - ink.center().x();
     }
     painter.drawText(QPointF(std::round(x), anchor.y() + 1 - std::round(ink.bottom())), text);
+}
+
+// The labels' glyphs one to one, as a small screen face draws them: a font's
+// rasteriser puts a digit of this size one pixel wider or shorter depending
+// on its hinting, and the board's labels have their exact pixels.
+struct Glyph {
+    char letter;
+    std::initializer_list<const char*> rows;
+};
+
+// clang-format off
+const Glyph kGlyphs[] = {
+    {'1', {
+        "..#..",
+        ".##..",
+        "#.#..",
+        "..#..",
+        "..#..",
+        "..#..",
+        "..#..",
+        "..#..",
+        "..#..",
+        "#####",
+    }},
+    {'2', {
+        ".###.",
+        "#...#",
+        "....#",
+        "....#",
+        "...#.",
+        "..#..",
+        ".#...",
+        "#....",
+        "#....",
+        "#####",
+    }},
+    {'3', {
+        ".###.",
+        "#...#",
+        "....#",
+        "....#",
+        "..##.",
+        "....#",
+        "....#",
+        "....#",
+        "#...#",
+        ".###.",
+    }},
+    {'4', {
+        "...#.",
+        "..##.",
+        "..##.",
+        ".#.#.",
+        ".#.#.",
+        "#..#.",
+        "#####",
+        "...#.",
+        "...#.",
+        "...#.",
+    }},
+    {'5', {
+        "#####",
+        "#....",
+        "#....",
+        "####.",
+        "....#",
+        "....#",
+        "....#",
+        "....#",
+        "#...#",
+        ".###.",
+    }},
+    {'x', {
+        "#....#",
+        ".#..#.",
+        "..##..",
+        "..##..",
+        "..##..",
+        ".#..#.",
+        "#....#",
+    }},
+    {'y', {
+        "#.....#",
+        "#.....#",
+        ".#...#.",
+        ".#...#.",
+        "..#.#..",
+        "..#.#..",
+        "...#...",
+        "...#...",
+        "..#....",
+        "##.....",
+    }},
+};
+// clang-format on
+
+// Paints the glyph of the letter with its top-left ink pixel at (left, top),
+// a run of ink at a time.
+void drawGlyph(QPainter& painter, char letter, int left, int top) {
+    for (const Glyph& glyph : kGlyphs) {
+        if (glyph.letter != letter) {
+            continue;
+        }
+        int y = top;
+        for (const char* row : glyph.rows) {
+            for (int x = 0; row[x] != '\0';) {
+                int end = x;
+                while (row[end] == '#') {
+                    ++end;
+                }
+                if (end > x) {
+                    painter.fillRect(left + x, y, end - x, 1, Qt::black);
+                    x = end;
+                } else {
+                    ++x;
+                }
+            }
+            ++y;
+        }
+    }
 }
 
 } // namespace
@@ -114,34 +235,41 @@ void paintGrid(QPainter& painter) {
             fill(kAxisColumn - 1, gridRow(k), 4, 1, Qt::black);
         }
     }
-    // Numbers under the x axis and left of the y axis, then the letters.
-    QFont face = WindowFonts::font(QStringLiteral("MS Sans Serif"), 10);
-    if (scale == 1.0) {
-        face.setStyleStrategy(QFont::NoAntialias);
-    }
-    painter.setFont(face);
+    // Numbers under the x axis and left of the y axis, then the letters;
+    // minus signs of four pixels one blank column before their digits.
+    const bool oneToOne = scale == 1.0;
+    painter.setFont(WindowFonts::font(QStringLiteral("MS Sans Serif"), 10));
     painter.setPen(Qt::black);
     for (int k = 0; k <= 10; ++k) {
         const int value = k - kAxisLine;
         if (value == 0) {
             continue;
         }
-        // The digit, and a minus sign of four pixels one blank column before it.
-        const QString digit = QString::number(std::abs(value));
+        const char digit = static_cast<char>('0' + std::abs(value));
         const int x = gridColumn(k);
-        if (value > 0) {
-            drawLabel(painter, digit, QPointF(x, 371), Qt::AlignHCenter);
-        } else {
-            drawLabel(painter, digit, QPointF(x, 371), Qt::AlignLeft);
-            fill(x - 5, 367, 4, 1, Qt::black);
-        }
         const int y = gridRow(10 - k);
-        drawLabel(painter, digit, QPointF(343, y + 6), Qt::AlignRight);
+        // The digit's ink: under the x axis centred on its line, or just
+        // right of it after a minus; left of the y axis ending on column 343.
+        const int below = value > 0 ? x - 2 : x;
+        if (oneToOne) {
+            drawGlyph(painter, digit, below, 362);
+            drawGlyph(painter, digit, 339, y - 3);
+        } else {
+            const QString text(QLatin1Char{digit});
+            drawLabel(painter, text, QPointF(x, 371), value > 0 ? Qt::AlignHCenter : Qt::AlignLeft);
+            drawLabel(painter, text, QPointF(343, y + 6), Qt::AlignRight);
+        }
         if (value < 0) {
+            fill(x - 5, 367, 4, 1, Qt::black);
             fill(334, y + 2, 4, 1, Qt::black);
         }
     }
-    drawLabel(painter, QStringLiteral("x"), QPointF(693, 349), Qt::AlignLeft);
-    drawLabel(painter, QStringLiteral("y"), QPointF(356, 15), Qt::AlignLeft);
+    if (oneToOne) {
+        drawGlyph(painter, 'x', 693, 343);
+        drawGlyph(painter, 'y', 356, 6);
+    } else {
+        drawLabel(painter, QStringLiteral("x"), QPointF(693, 349), Qt::AlignLeft);
+        drawLabel(painter, QStringLiteral("y"), QPointF(356, 15), Qt::AlignLeft);
+    }
     painter.restore();
 }

@@ -15,6 +15,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QShowEvent>
+#include <QTimer>
 #include <QWindow>
 #include <algorithm>
 
@@ -37,10 +38,15 @@ void Tavola::moveFocusTo(QWidget* control) {
     }
 }
 
+namespace {
+// How long after it first appears the window follows its frame into the
+// screen's free area; later moves are the user's.
+constexpr qint64 kSettlingMs = 2000;
+} // namespace
+
 void Tavola::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    if (!frameFitted_ && windowHandle() != nullptr) {
-        // The window manager frames the window before it first shows it.
+    if (!settling_.isValid() && windowHandle() != nullptr) {
         windowHandle()->installEventFilter(this);
     }
     if (!firstShowDone_ && !event->spontaneous()) {
@@ -50,11 +56,23 @@ void Tavola::showEvent(QShowEvent* event) {
 }
 
 bool Tavola::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == windowHandle() && event->type() == QEvent::Expose && !frameFitted_ &&
-        windowHandle()->isExposed()) {
-        frameFitted_ = true;
-        windowHandle()->removeEventFilter(this);
+    if (watched != windowHandle()) {
+        return QMainWindow::eventFilter(watched, event);
+    }
+    const QEvent::Type type = event->type();
+    if (!settling_.isValid() && type == QEvent::Expose && windowHandle()->isExposed()) {
+        settling_.start();
         fitFrameToScreen();
+        // A frame whose size the window manager tells late moves nothing.
+        for (const int ms : {250, 1000, int{kSettlingMs}}) {
+            QTimer::singleShot(ms, this, [this] { fitFrameToScreen(); });
+        }
+    } else if (settling_.isValid() && (type == QEvent::Move || type == QEvent::Resize)) {
+        if (settling_.elapsed() > kSettlingMs) {
+            windowHandle()->removeEventFilter(this);
+        } else {
+            fitFrameToScreen();
+        }
     }
     return QMainWindow::eventFilter(watched, event);
 }

@@ -6,6 +6,7 @@
 
 #include "window/TavolaUi.h"
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QString>
 #include <cstdint>
@@ -55,5 +56,8 @@ private:
     void fitFrameToScreen();
 
     bool firstShowDone_ = false;
-    bool frameFitted_ = false;
+    // The window manager frames and places the window as it first shows it,
+    // and may tell the frame's size or move the frame a moment later: the
+    // fit is checked again on each move and resize while the window settles.
+    QElapsedTimer settling_;
 };

@@ -12,11 +12,82 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QEvent>
 #include <QTime>
+#include <QTimer>
+#include <QVariant>
+
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+#include <QAccessibleAnnouncementEvent>
+#endif
 
 namespace {
 
 const char* const kConcealedProperty = "concealedFromAssistiveTechnology";
+// What a control's description is made of: a notice, its own text and, for
+// the answer boxes, the counts and the time left.
+const char* const kNoticeProperty = "spokenNotice";
+const char* const kNoticeOnceProperty = "spokenNoticeOnce";
+const char* const kOwnDescriptionProperty = "spokenOwnDescription";
+const char* const kStatusProperty = "spokenStatus";
+
+void compose(QWidget* control) {
+    QStringList parts;
+    for (const char* property : {kNoticeProperty, kOwnDescriptionProperty, kStatusProperty}) {
+        const QString part = control->property(property).toString();
+        if (!part.isEmpty()) {
+            parts << part;
+        }
+    }
+    const QString description = parts.join(QLatin1Char(' '));
+    // Qt sends a change notice for every description set, even the same one.
+    if (description != control->accessibleDescription()) {
+        control->setAccessibleDescription(description);
+    }
+}
+
+void describeAs(QWidget* control, const QString& own) {
+    control->setProperty(kOwnDescriptionProperty, own);
+    compose(control);
+}
+
+// Keeps the answer boxes' descriptions ending in the counts and the time
+// left, as they are when a box takes the focus: a screen reader speaks
+// them then, and again on request (Orca's "where am I"). A description that
+// changed under the focus would be spoken again at once, so a box is never
+// told while it has the focus.
+class StatusTeller : public QObject {
+public:
+    StatusTeller(TavolaUi& ui, QObject* parent) : QObject(parent), ui_(ui) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* control = static_cast<QWidget*>(watched);
+        if (event->type() == QEvent::FocusIn) {
+            control->setProperty(kStatusProperty, spokenStatus());
+            compose(control);
+        } else if (event->type() == QEvent::FocusOut &&
+                   control->property(kNoticeOnceProperty).toBool()) {
+            // Dropped once the focus has landed elsewhere, so the change is
+            // no longer the focused control's; a control that has the focus
+            // again by then keeps what it tells.
+            QTimer::singleShot(0, control, [control] {
+                if (!control->hasFocus()) {
+                    control->setProperty(kNoticeOnceProperty, false);
+                    WindowAccessibility::setNotice(control, {});
+                }
+            });
+        }
+        return false;
+    }
+
+private:
+    QString spokenStatus() const {
+        return WindowAccessibility::spokenScore(ui_) + QLatin1Char(' ') +
+               WindowAccessibility::spokenCountdown(ui_.lblconto->text()) + QLatin1Char('.');
+    }
+
+    TavolaUi& ui_;
+};
 
 // A concealed widget: invisible, and without a name, a description or the
 // text interface a bridge needs before it passes a text notice on.
@@ -105,16 +176,20 @@ void describe(TavolaUi& ui) {
                        "numerati da -5 a 5. Il punto da trovare è il cerchio rosso acceso "
                        "sulla griglia."));
     ui.Text4->setAccessibleName(QStringLiteral("Ascissa"));
-    ui.Text4->setAccessibleDescription(
+    describeAs(
+        ui.Text4,
         QStringLiteral("Scrivi l'ascissa x del punto rosso, un numero da -5 a 5, poi premi Invio "
                        "per passare all'ordinata."));
     ui.TXTANSWER->setAccessibleName(QStringLiteral("Ordinata"));
-    ui.TXTANSWER->setAccessibleDescription(
+    describeAs(
+        ui.TXTANSWER,
         QStringLiteral("Scrivi l'ordinata y del punto rosso, un numero da -5 a 5, poi premi Invio "
                        "per controllare la risposta."));
     ui.cmdNext->setAccessibleName(QStringLiteral("Nuovo calcolo"));
-    ui.cmdNext->setAccessibleDescription(
-        QStringLiteral("Accende un nuovo punto rosso da trovare."));
+    describeAs(ui.cmdNext, QStringLiteral("Accende un nuovo punto rosso da trovare."));
+    auto* statusTeller = new StatusTeller(ui, ui.board);
+    ui.Text4->installEventFilter(statusTeller);
+    ui.TXTANSWER->installEventFilter(statusTeller);
 
     // The countdown is read whenever the pupil moves to it, but tells of a
     // change once a minute only: a screen reader is never told every second.
@@ -134,6 +209,30 @@ void describe(TavolaUi& ui) {
     nameAfterCaption(
         ui.lblnome, [score](const QString& shown) { return spokenRecord(shown, score->text()); },
         score);
+}
+
+void setNotice(QWidget* control, const QString& notice) {
+    control->setProperty(kNoticeProperty, notice);
+    compose(control);
+}
+
+void tellNewQuestion(QWidget* control, const QString& notice) {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    // After the focus has landed and the boxes are emptied.
+    QTimer::singleShot(0, control, [control, notice] {
+        QAccessibleAnnouncementEvent announcement(control, notice);
+        QAccessible::updateAccessibility(&announcement);
+    });
+#else
+    control->setProperty(kNoticeOnceProperty, true);
+    setNotice(control, notice);
+#endif
+}
+
+QString spokenScore(const TavolaUi& ui) {
+    return withValue("Risposte esatte", ui.lblScore->text()) + QStringLiteral(". ") +
+           withValue("Risposte errate", ui.lblScore1->text()) + QStringLiteral(". ") +
+           withValue("Risposte totali", ui.lblScore2->text()) + QLatin1Char('.');
 }
 
 QString spokenCountdown(const QString& display) {

@@ -6,6 +6,7 @@
 
 #include <QString>
 
+class QWidget;
 struct TavolaUi;
 
 // How the window reads to assistive technology: Italian names and
@@ -16,6 +17,20 @@ namespace WindowAccessibility {
 
 // Names and descriptions of the window's controls.
 void describe(TavolaUi& ui);
+
+// Puts the notice at the head of what a screen reader speaks for the
+// control (its description) until another notice replaces it; an empty
+// notice leaves the control's own description.
+void setNotice(QWidget* control, const QString& notice);
+
+// Tells that a new question waits in the control, which is about to take
+// the focus: once, as the focus lands on it (the notice goes as soon as the
+// control is left), or, where Qt can send one, as an announcement.
+void tellNewQuestion(QWidget* control, const QString& notice);
+
+// The three counts as one sentence: "Risposte esatte: 3. Risposte errate: 1.
+// Risposte totali: 4."
+QString spokenScore(const TavolaUi& ui);
 
 // The countdown's display as spoken: the whole minutes left, so its name
 // changes once a minute rather than every second.

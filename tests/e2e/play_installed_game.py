@@ -79,13 +79,17 @@ class Screenshot:
         header_size, depth, self.width, self.height = fields[0], fields[3], fields[4], fields[5]
         byte_order, bits_per_pixel, self.stride = fields[7], fields[11], fields[12]
         masks, colours = fields[14:17], fields[19]
-        if bits_per_pixel != 32 or depth < 24 or masks != (0xFF0000, 0xFF00, 0xFF):
+        if bits_per_pixel not in (24, 32) or depth < 24 or masks != (0xFF0000, 0xFF00, 0xFF):
             raise ValueError(f"unexpected screenshot format: {fields}")
+        self.bytes_per_pixel = bits_per_pixel // 8  # a root window may pack 24 bits
         self.little_endian = byte_order == 0
         self.pixels = data[header_size + 12 * colours:]
 
     def rgb(self, x, y):
-        i = y * self.stride + 4 * x
+        i = y * self.stride + self.bytes_per_pixel * x
+        if self.bytes_per_pixel == 3:
+            b0, b1, b2 = self.pixels[i:i + 3]
+            return (b2, b1, b0) if self.little_endian else (b0, b1, b2)
         b0, b1, b2, b3 = self.pixels[i:i + 4]
         return (b2, b1, b0) if self.little_endian else (b1, b2, b3)
 
@@ -126,8 +130,9 @@ def is_dark_green(rgb):
 class Session:
     """An Xvfb server and the game running on it, both stopped on leaving."""
 
-    def __init__(self, game, wm=None, wayland_session=False, uid=None):
+    def __init__(self, game, wm=None, wayland_session=False, uid=None, screen="1280x1024"):
         self.game = game
+        self.screen_size = screen
         self.uid = uid
         self.wm_command = shlex.split(wm) if wm else None
         self.wayland_session = wayland_session
@@ -140,7 +145,7 @@ class Session:
     def __enter__(self):
         read_end, write_end = os.pipe()
         self.xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24", "-nolisten",
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{self.screen_size}x24", "-nolisten",
              "tcp", "-noreset"], pass_fds=[write_end], stderr=subprocess.DEVNULL)
         os.close(write_end)
         with os.fdopen(read_end) as display:

@@ -158,6 +158,16 @@ TEST_F(GameLifecycleTest, TheEndRunsOnceEvenWhenTicksArriveWhileItsBoxIsOpen) {
         messageTexts().count(QStringLiteral("Ok ho registrato il tuo record, C A M P I O N E\"")),
         1);
     EXPECT_GT(ticksWhileOpen, 0);
+    // The farewell shows its text alone; a screen reader also speaks the score.
+    for (const ScriptedPlatform::Box& box : game.platform.messages) {
+        if (box.text == QStringLiteral("Ciao a presto. Ore 0")) {
+            EXPECT_EQ(
+                box.description,
+                QStringLiteral("Risposte esatte: 1. Risposte errate: 0. Risposte totali: 1."));
+        } else {
+            EXPECT_TRUE(box.description.isEmpty()) << box.text.toStdString();
+        }
+    }
 }
 
 TEST(GameRecord, OnlyAHigherScoreReplacesTheStoredRecordAndItsName) {

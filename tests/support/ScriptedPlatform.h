@@ -23,6 +23,7 @@ public:
     struct Box {
         QString text;
         QString title;
+        QString description;
     };
 
     explicit ScriptedPlatform(std::vector<double> draws = {}, QString records = {})
@@ -43,7 +44,7 @@ public:
     std::vector<int> exitStatuses;
 
     QString inputBox(const QString& prompt, const QString& title) override {
-        inputs.push_back({prompt, title});
+        inputs.push_back({prompt, title, QString()});
         if (names.empty()) {
             return QString();
         }
@@ -52,8 +53,9 @@ public:
         return name;
     }
 
-    void messageBox(const QString& text, const QString& title) override {
-        messages.push_back({text, title});
+    void messageBox(const QString& text, const QString& title,
+                    const QString& description = QString()) override {
+        messages.push_back({text, title, description});
         if (whileMessageOpen) {
             whileMessageOpen();
         }

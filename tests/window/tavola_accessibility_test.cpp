@@ -14,8 +14,11 @@
 #include "window/WindowAccessibility.h"
 
 #include <QAccessible>
+#include <QCoreApplication>
 #include <QSet>
+#include <QTest>
 #include <QtGui/private/qguiapplication_p.h>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <qpa/qplatformaccessibility.h>
 #include <qpa/qplatformintegration.h>
@@ -259,6 +262,60 @@ TEST_F(TavolaAccessibility, JudgementAndChangedCountsAreAnnounced) {
     ASSERT_EQ(clock.size(), 2u);
     EXPECT_EQ(clock[0].name, QStringLiteral("Tempo restante: 14 minuti"));
     EXPECT_EQ(clock[1].name, QStringLiteral("Tempo restante: 13 minuti"));
+}
+
+// A screen reader that sees the caret move in a box before the box is
+// focused follows it there silently: the abscissa box takes the focus before
+// it is emptied, and tells of the new question once, with the counts and the
+// time left after its own description.
+TEST_F(TavolaAccessibility, ANewQuestionIsToldOnceAsTheAbscissaBoxTakesTheFocus) {
+    start(drawsForQuestions({{2, -4}, {-3, 4}}));
+    answer("2", "-4");
+    Notices notices;
+    tavola->cmdNext->click();
+
+    const auto firstOf = [&notices](QObject* object,
+                                    std::initializer_list<QAccessible::Event> types,
+                                    std::size_t from = 0) {
+        for (std::size_t i = from; i < notices.all.size(); ++i) {
+            const Notices::Notice& notice = notices.all[i];
+            if (notice.object == object &&
+                std::find(types.begin(), types.end(), notice.type) != types.end()) {
+                return i;
+            }
+        }
+        return notices.all.size();
+    };
+    const std::size_t focused = firstOf(tavola->Text4, {QAccessible::Focus});
+    ASSERT_LT(focused, notices.all.size());
+    EXPECT_LT(focused, firstOf(tavola->Text4, {QAccessible::TextRemoved, QAccessible::TextUpdated,
+                                               QAccessible::TextCaretMoved}))
+        << "the box is focused before its text changes";
+    const QString status = QStringLiteral(
+        "Risposte esatte: 1. Risposte errate: 0. Risposte totali: 1. Tempo restante: 15 minuti.");
+    const QString landed = notices.all[focused].description;
+    EXPECT_TRUE(landed.endsWith(status)) << landed.toStdString();
+    QCoreApplication::processEvents();
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    EXPECT_TRUE(landed.startsWith(QStringLiteral("Scrivi l'ascissa"))) << landed.toStdString();
+    EXPECT_LT(firstOf(tavola->Text4, {QAccessible::Announcement}, focused), notices.all.size());
+#else
+    EXPECT_TRUE(landed.startsWith(QStringLiteral(
+        "Nuovo punto da trovare: il cursore è nella casella Ascissa. Scrivi l'ascissa")))
+        << landed.toStdString();
+#endif
+
+    // Left, the box drops the news only once the focus has landed on the
+    // ordinate box, which tells the counts too.
+    QTest::keyClicks(tavola->Text4, QStringLiteral("-3"));
+    QTest::keyClick(tavola->Text4, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    const std::size_t ordinate = firstOf(tavola->TXTANSWER, {QAccessible::Focus}, focused);
+    ASSERT_LT(ordinate, notices.all.size());
+    EXPECT_TRUE(notices.all[ordinate].description.endsWith(status));
+    EXPECT_GE(firstOf(tavola->Text4, {QAccessible::DescriptionChanged}, focused + 1), ordinate);
+    const QString own = accessible(tavola->Text4)->text(QAccessible::Description);
+    EXPECT_TRUE(own.startsWith(QStringLiteral("Scrivi l'ascissa"))) << own.toStdString();
 }
 
 TEST_F(TavolaAccessibility, NothingTellsTheTargetWhileAQuestionIsOpen) {
