@@ -7,7 +7,8 @@
 # Proves the tree on a fresh Debian release, as a new administrator would meet
 # it: in a new chroot holding nothing but apt, runs ./test.sh, builds the
 # Debian package, checks it with that release's lintian, installs it without
-# recommends and plays the installed game as an account in no group.
+# recommends, plays the installed game as an account in no group and runs
+# the package's autopkgtest (debian/tests) on it.
 #
 #   scripts/test-on-debian.sh SUITE        (trixie, bookworm, ...)
 #
@@ -74,6 +75,9 @@ lintian --fail-on error,warning ../trovapunti_*.changes
 echo "=== installed without recommends ==="
 apt-get install -y -q --no-install-recommends ../trovapunti_*_"$(dpkg --print-architecture)".deb
 python3 tests/e2e/play_installed_game.py installed-game /usr/games/trovapunti /srv/installed-game
+echo "=== autopkgtest ==="
+apt-get install -y -q --no-install-recommends autopkgtest
+autopkgtest ../trovapunti_*_"$(dpkg --print-architecture)".deb ./ -- null
 EOF
 chmod 755 "$root/srv/run-tests.sh"
 
