@@ -77,7 +77,10 @@ apt-get install -y -q --no-install-recommends ../trovapunti_*_"$(dpkg --print-ar
 python3 tests/e2e/play_installed_game.py installed-game /usr/games/trovapunti /srv/installed-game
 echo "=== autopkgtest ==="
 apt-get install -y -q --no-install-recommends autopkgtest
-autopkgtest ../trovapunti_*_"$(dpkg --print-architecture)".deb ./ -- null
+# The tests need debian/ alone, not the builds beside it.
+mkdir /srv/autopkgtest-source
+cp -a debian /srv/autopkgtest-source/
+autopkgtest ../trovapunti_*_"$(dpkg --print-architecture)".deb /srv/autopkgtest-source/ -- null
 EOF
 chmod 755 "$root/srv/run-tests.sh"
 
