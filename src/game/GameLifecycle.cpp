@@ -81,9 +81,12 @@ void GameLifecycle::EndGame() {
     form_.Timer1->stop();
 
     // The pupil who cannot see the window hears the score with the farewell.
-    platform_.messageBox(
-        QStringLiteral("Ciao a presto. Ore ") + QString::number(clock_.clock.secondsLeft),
-        QStringLiteral("Data ") + platform_.shortDate(), WindowAccessibility::spokenScore(form_));
+    // The farewell stands in the description too: a screen reader that
+    // speaks an alert's description speaks it in place of the text.
+    const QString farewell =
+        QStringLiteral("Ciao a presto. Ore ") + QString::number(clock_.clock.secondsLeft);
+    platform_.messageBox(farewell, QStringLiteral("Data ") + platform_.shortDate(),
+                         farewell + QStringLiteral(". ") + WindowAccessibility::spokenScore(form_));
 
     const double record = RecordRules::leadingNumber(form_.lblpunti->caption().toStdString());
     const double score = form_.lblScore->caption().toDouble();

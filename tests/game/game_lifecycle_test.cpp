@@ -163,7 +163,8 @@ TEST_F(GameLifecycleTest, TheEndRunsOnceEvenWhenTicksArriveWhileItsBoxIsOpen) {
         if (box.text == QStringLiteral("Ciao a presto. Ore 0")) {
             EXPECT_EQ(
                 box.description,
-                QStringLiteral("Risposte esatte: 1. Risposte errate: 0. Risposte totali: 1."));
+                QStringLiteral("Ciao a presto. Ore 0. Risposte esatte: 1. Risposte errate: 0. "
+                               "Risposte totali: 1."));
         } else {
             EXPECT_TRUE(box.description.isEmpty()) << box.text.toStdString();
         }

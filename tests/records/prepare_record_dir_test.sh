@@ -20,7 +20,8 @@ if [[ $(id -u) -ne 0 ]] || ! command -v setpriv >/dev/null || ! getent group gam
     echo "SKIP: needs root, setpriv and the group games"
     exit 77
 fi
-work=$(mktemp -d)
+# Beside the record directory: a hard link needs the same file system.
+work=$(mktemp -d "$(dirname "$dir")/prepare-test.XXXXXX")
 keeper=$work/trovapunti-record
 cp "$built" "$keeper"
 chmod 0755 "$work"
