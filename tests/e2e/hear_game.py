@@ -23,7 +23,6 @@ Everything it started stops with it; the spoken lines are printed.
 import html
 import os
 import re
-import subprocess
 import sys
 import time
 
@@ -114,15 +113,6 @@ def start_speech(session):
     socket = os.path.join(session.runtime, "speech-dispatcher", "speechd.sock")
     session.wait_until(server, "speech-dispatcher listens", lambda: os.path.exists(socket))
     return Speech(os.path.join(log_dir, "speech-dispatcher.log"))
-
-
-def start_accessibility_bus(session):
-    session.env.update(DBUS_SESSION_BUS_ADDRESS=os.environ["DBUS_SESSION_BUS_ADDRESS"])
-    bus = session.start_group(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
-    session.wait_until(bus, "the accessibility bus starts", lambda: "true" in subprocess.run(
-        ["dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus",
-         "/org/freedesktop/DBus", "org.freedesktop.DBus.NameHasOwner", "string:org.a11y.Bus"],
-        env=session.env, capture_output=True, text=True, timeout=play.TIMEOUT).stdout)
 
 
 def answer(session, window, speech, x, y, verdict):
@@ -217,9 +207,8 @@ def main():
             saved[name] = f.read()
     try:
         with play.Session(game, wm="openbox") as session:
-            start_accessibility_bus(session)
+            session.start_accessibility_bus()
             speech = start_speech(session)
-            session.env.update(QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1")
             orca = session.start_group(["orca", "--replace"])
             session.wait_until(orca, "Orca speaks", lambda: speech.lines())
             speech.settle()
@@ -239,8 +228,4 @@ def main():
 
 
 if __name__ == "__main__":
-    try:
-        main()
-    except AssertionError as failure:
-        print("FAIL:", failure)
-        sys.exit(1)
+    play.run(main)

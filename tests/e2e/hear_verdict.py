@@ -202,13 +202,7 @@ def main():
     if "DBUS_SESSION_BUS_ADDRESS" not in os.environ:
         sys.exit("run me inside dbus-run-session")
     with play.Session(sys.argv[1]) as session:
-        session.env.update(DBUS_SESSION_BUS_ADDRESS=os.environ["DBUS_SESSION_BUS_ADDRESS"],
-                           QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1")
-        bus = session.start_group(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
-        session.wait_until(bus, "the accessibility bus starts", lambda: "true" in subprocess.run(
-            ["dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus",
-             "/org/freedesktop/DBus", "org.freedesktop.DBus.NameHasOwner", "string:org.a11y.Bus"],
-            env=session.env, capture_output=True, text=True, timeout=play.TIMEOUT).stdout)
+        session.start_accessibility_bus()
         log_path = os.path.join(session.runtime, "events.jsonl")
         open(log_path, "w").close()
         listener = subprocess.Popen([sys.executable, __file__, "--listen", log_path],
@@ -223,8 +217,4 @@ def main():
 
 
 if __name__ == "__main__":
-    try:
-        main()
-    except AssertionError as failure:
-        print("FAIL:", failure)
-        sys.exit(1)
+    play.run(main)

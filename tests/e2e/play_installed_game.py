@@ -185,6 +185,17 @@ class Session:
         self.groups.append(process)
         return process
 
+    def start_accessibility_bus(self):
+        """Starts the accessibility bus on the D-Bus session the script runs
+        in (dbus-run-session) and switches the game's accessibility on."""
+        self.env.update(DBUS_SESSION_BUS_ADDRESS=os.environ["DBUS_SESSION_BUS_ADDRESS"],
+                        QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1")
+        bus = self.start_group(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
+        self.wait_until(bus, "the accessibility bus starts", lambda: "true" in subprocess.run(
+            ["dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus",
+             "/org/freedesktop/DBus", "org.freedesktop.DBus.NameHasOwner", "string:org.a11y.Bus"],
+            env=self.env, capture_output=True, text=True, timeout=TIMEOUT).stdout)
+
     def wait_until(self, process, what, ready):
         deadline = time.monotonic() + TIMEOUT
         while time.monotonic() < deadline:
@@ -655,9 +666,14 @@ def main():
             window_icons(session, *args.where)
 
 
-if __name__ == "__main__":
+def run(main):
+    """Runs a test script's MAIN: a failed check ends it with its reason and status 1."""
     try:
         main()
     except AssertionError as failure:
         print("FAIL:", failure)
         sys.exit(1)
+
+
+if __name__ == "__main__":
+    run(main)

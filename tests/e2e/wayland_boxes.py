@@ -18,7 +18,6 @@ window and the window from closing under it.
 
 import os
 import re
-import subprocess
 import sys
 import time
 
@@ -61,14 +60,8 @@ def main():
     import pyatspi
 
     with play.Session(sys.argv[1], wayland_session=True) as session:
-        session.env.update(DBUS_SESSION_BUS_ADDRESS=os.environ["DBUS_SESSION_BUS_ADDRESS"],
-                           QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1",
-                           WAYLAND_DEBUG="client")
-        bus = session.start_group(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
-        session.wait_until(bus, "the accessibility bus starts", lambda: "true" in subprocess.run(
-            ["dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus",
-             "/org/freedesktop/DBus", "org.freedesktop.DBus.NameHasOwner", "string:org.a11y.Bus"],
-            env=session.env, capture_output=True, text=True, timeout=play.TIMEOUT).stdout)
+        session.start_accessibility_bus()
+        session.env.update(WAYLAND_DEBUG="client")
         requests_path = os.path.join(session.runtime, "wayland.log")
         with open(requests_path, "w") as requests:
             # Fifteen minutes last fifteen seconds.
@@ -98,8 +91,4 @@ def main():
     print("the box over the window was a modal dialog with the window as its parent")
 
 if __name__ == "__main__":
-    try:
-        main()
-    except AssertionError as failure:
-        print("FAIL:", failure)
-        sys.exit(1)
+    play.run(main)

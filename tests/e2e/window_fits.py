@@ -85,8 +85,4 @@ def main():
 
 
 if __name__ == "__main__":
-    try:
-        main()
-    except AssertionError as failure:
-        print("FAIL:", failure)
-        sys.exit(1)
+    play.run(main)

@@ -38,9 +38,9 @@ TEST(ResultsLogLine, QuotesEveryTextAndMarksWhatASpreadsheetWouldMisread) {
     EXPECT_EQ(ResultsLog::field("Dì \"ciao\""), "\"Dì \"\"ciao\"\"\"");
     EXPECT_EQ(ResultsLog::field("in\nfondo\r"), "\"in?fondo?\"");
     EXPECT_EQ(ResultsLog::field(""), "\"\"");
-    // A formula start, after any blanks a spreadsheet may trim (a space, a
-    // no-break or an ideographic space), in any of its look-alikes; a digit
-    // anywhere; a truth value.
+    // A formula start, after blanks a spreadsheet may trim (a space, a
+    // no-break or an ideographic space), or a look-alike of one (full-width,
+    // small, the minus sign); a digit anywhere; a truth value.
     for (const char* misread : {"=1+1",
                                 "+39",
                                 "-1",
@@ -52,20 +52,8 @@ TEST(ResultsLogLine, QuotesEveryTextAndMarksWhatASpreadsheetWouldMisread) {
                                 "\xE2\x80\xAF =1+1",
                                 "\xEF\xBC\x9D"
                                 "1+1",
-                                "\xEF\xB9\xA6"
-                                "1+1",
-                                "\xEF\xBC\x8B"
-                                "1",
                                 "\xEF\xB9\xA2"
                                 "1",
-                                "\xEF\xBC\x8D"
-                                "1",
-                                "\xEF\xB9\xA3"
-                                "1",
-                                "\xEF\xBC\xA0"
-                                "A",
-                                "\xEF\xB9\xAB"
-                                "A",
                                 "\xE2\x88\x92"
                                 "1",
                                 "007",

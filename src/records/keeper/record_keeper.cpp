@@ -231,16 +231,16 @@ template <typename Call> auto checked(const char* entry, Call call) {
 }
 
 // Stops the run unless the open file is a regular one with no second name
-// (a failing fstat keeps its own cause); gives its size. The log is written
-// in place, so a hard link made while the directory was open would let its
-// maker read or change it from outside.
-off_t requireUnlinked(int fd, const char* name) {
+// (a failing fstat keeps its own cause); gives its status. The log and the
+// lock are used in place, so a hard link made while the directory was open
+// would let its maker read, change or hold them from outside.
+struct stat requireUnlinked(int fd, const char* name) {
     struct stat st = {};
     checked(name, [&] { return fstat(fd, &st); });
     if (!S_ISREG(st.st_mode) || st.st_nlink != 1) {
         failWith(name, "not-regular");
     }
-    return st.st_size;
+    return st;
 }
 
 // 1 regular file, 0 absent, -1 something else.
@@ -343,13 +343,7 @@ void lock(short type, std::chrono::milliseconds wait) {
             });
         }
         g_lock = fd;
-        struct stat held = {};
-        checked(kLock, [&] { return fstat(fd, &held); });
-        // A second name for the lock file would let a caller hold it from
-        // outside the directory.
-        if (!S_ISREG(held.st_mode) || held.st_nlink != 1) {
-            failWith(kLock, "not-regular");
-        }
+        const struct stat held = requireUnlinked(fd, kLock);
 
         struct flock whole = {};
         whole.l_type = type;
@@ -573,7 +567,7 @@ int openLog(off_t& size) {
         return openat(g_directory, ResultsLog::kFile,
                       O_RDWR | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, kFileMode);
     });
-    size = requireUnlinked(fd, ResultsLog::kFile);
+    size = requireUnlinked(fd, ResultsLog::kFile).st_size;
     return fd;
 }
 
