@@ -27,6 +27,7 @@ import sys
 import time
 
 sys.dont_write_bytecode = True  # nothing written into the source tree
+import hear_verdict  # noqa: E402
 import play_installed_game as play  # noqa: E402
 
 # The game's clock runs this many times faster: the fifteen minutes last 60 s.
@@ -89,13 +90,6 @@ class Speech:
                 count, since = now, time.monotonic()
 
 
-def tells_target(line, x, y):
-    """Whether a spoken line gives the point: both coordinates, or one alone."""
-    x, y = str(x), str(y)
-    compact = line.replace(" ", "")
-    return line.strip() in (x, y) or any(pair in compact for pair in (f"{x};{y}", f"{x},{y}"))
-
-
 def start_speech(session):
     conf = os.path.join(session.runtime, ".config", "speech-dispatcher")
     log_dir = os.path.join(session.runtime, "speech-log")
@@ -131,7 +125,7 @@ def hear_question(speech, start, x, y):
     notices = [line for line in heard if NEW_QUESTION in line]
     if len(notices) != 1:
         raise AssertionError(f"the new question was told {len(notices)} times: {heard}")
-    told = [line for line in heard if tells_target(line, x, y)]
+    told = [line for line in heard if hear_verdict.tells_target(line, x, y)]
     if told:
         raise AssertionError(f"Orca told the point ({x}, {y}) before the answer: {told}")
     return notices[0]

@@ -66,9 +66,8 @@ def check_size(game, wm, size, screenshot_dir):
         if width >= 1800:
             if w != DESIGN[0] or not DESIGN[1] < h < DESIGN[1] + 60:
                 raise AssertionError(f"{size}: the window is {w}x{h}, not the design size")
-        elif abs(w / (h - 0.0) - DESIGN[0] / DESIGN[1]) > 0.1:
+        elif abs(w / h - DESIGN[0] / DESIGN[1]) > 0.1:
             raise AssertionError(f"{size}: the window {w}x{h} lost the design's shape")
-        return w, h
 
 
 def main():
