@@ -45,6 +45,10 @@ if [[ $mode == test ]]; then
         "git"
         # The Debian package and its checks.
         "dpkg-dev, fakeroot, lintian, desktop-file-utils, appstream, reuse, python3"
+        # Debian's tools for the package: a fresh system for piuparts, and a
+        # second build compared byte for byte (diffoscope tells where they
+        # differ) in another host name.
+        "piuparts, diffoscope-minimal, hostname"
         # The end-to-end tests: a real X server, a window manager, a keyboard
         # tool, screenshots (xwd), window properties (xprop) and a faster clock
         # for whole games (faketime).

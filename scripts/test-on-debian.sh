@@ -5,12 +5,15 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 
 # Proves the tree on a fresh Debian release, as a new administrator would meet
-# it: in a new chroot holding nothing but apt, runs ./test.sh, builds the
-# Debian package, checks it with that release's lintian, installs it without
-# recommends, plays the installed game as an account in no group and runs
-# the package's autopkgtest (debian/tests) on it.
+# it: in a new chroot holding nothing but apt, runs ./test.sh (which builds
+# the Debian package and checks it with that release's lintian), installs
+# the package without recommends, plays the installed game as an account in
+# no group, runs the package's autopkgtest (debian/tests) on it and proves
+# it with scripts/check-package.sh (a second build, piuparts).
 #
-#   scripts/test-on-debian.sh SUITE        (trixie, bookworm, ...)
+#   scripts/test-on-debian.sh SUITE           (trixie, bookworm, ...)
+#   scripts/test-on-debian.sh SUITE OUT_DIR   only autopkgtest, on the package
+#                                             a SUITE machine built in OUT_DIR
 #
 # Needs root and mmdebstrap (installed when missing). The base system and the
 # packages apt downloads are kept in TROVAPUNTI_CHROOT_CACHE (default
@@ -19,28 +22,18 @@
 # mounted or started outlives the script.
 set -euo pipefail
 
-suite=${1:?usage: test-on-debian.sh SUITE}
+suite=${1:?usage: test-on-debian.sh SUITE [OUT_DIR]}
+out_dir=${2:+$(realpath "$2")}
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
 cache=${TROVAPUNTI_CHROOT_CACHE:-/var/cache/trovapunti-chroot}
 
 if [[ $(id -u) -ne 0 ]]; then
     exec sudo --preserve-env=TROVAPUNTI_CHROOT_CACHE "$0" "$@"
 fi
-if ! command -v mmdebstrap >/dev/null; then
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends mmdebstrap
-fi
-
 started=$SECONDS
 step() { echo "=== ${suite}: $1 ($((SECONDS - started)) s) ==="; }
 
-# A base system a week old at most: apt in it upgrades the rest.
-mkdir -p "$cache/$suite-archives/partial"
-base=$cache/$suite.tar
-if [[ ! -s $base || -n $(find "$base" -mtime +7) ]]; then
-    step "making the base system"
-    mmdebstrap --variant=apt --include=ca-certificates,sudo "$suite" "$cache/$suite.new.tar"
-    mv -f "$cache/$suite.new.tar" "$base"
-fi
+base=$("$source_dir/scripts/debian-base.sh" "$suite")
 
 work=$(mktemp -d /var/tmp/trovapunti-"$suite".XXXXXX)
 trap 'rm -rf --one-file-system "$work"' EXIT
@@ -62,25 +55,36 @@ mkdir -p "$root/srv/trovapunti"
 git config --file "$root/etc/gitconfig" safe.directory '*'
 chmod -R a+rX "$root/srv"
 
+# For piuparts: a fresh system of the release, as the chroot began.
+cp "$base" "$root/srv/base.tar"
+if [[ -n $out_dir ]]; then
+    mkdir "$root/srv/out"
+    cp "$out_dir"/*.deb "$root/srv/out/"
+fi
+
 cat >"$root/srv/run-tests.sh" <<'EOF'
 #!/bin/bash
 set -euo pipefail
 export DEBIAN_FRONTEND=noninteractive LANG=C.UTF-8
 cd /srv/trovapunti
-echo "=== ./test.sh ==="
-./test.sh
-echo "=== the Debian package ==="
-dpkg-buildpackage -us -uc -b
-lintian --fail-on error,warning ../trovapunti_*.changes
-echo "=== installed without recommends ==="
-apt-get install -y -q --no-install-recommends ../trovapunti_*_"$(dpkg --print-architecture)".deb
-python3 tests/e2e/play_installed_game.py installed-game /usr/games/trovapunti /srv/installed-game
+out=/srv/out
+if [[ ! -d $out ]]; then
+    echo "=== ./test.sh ==="
+    ./test.sh
+    out=/srv/trovapunti/build/package/out
+    echo "=== installed without recommends ==="
+    apt-get install -y -q --no-install-recommends "$out"/trovapunti_*_*.deb
+    python3 tests/e2e/play_installed_game.py installed-game /usr/games/trovapunti /srv/installed-game
+fi
 echo "=== autopkgtest ==="
 apt-get install -y -q --no-install-recommends autopkgtest
 # The tests need debian/ alone, not the builds beside it.
 mkdir /srv/autopkgtest-source
 cp -a debian /srv/autopkgtest-source/
-autopkgtest ../trovapunti_*_"$(dpkg --print-architecture)".deb /srv/autopkgtest-source/ -- null
+autopkgtest "$out"/trovapunti_*_*.deb /srv/autopkgtest-source/ -- null
+if [[ $out != /srv/out ]]; then
+    scripts/check-package.sh "$out" /srv/base.tar
+fi
 EOF
 chmod 755 "$root/srv/run-tests.sh"
 

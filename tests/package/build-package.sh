@@ -14,6 +14,7 @@ work_dir=${2:?usage: build-package.sh SOURCE_DIR WORK_DIR}
 
 rm -rf "$work_dir"
 mkdir -p "$work_dir/tree/trovapunti" "$work_dir/out"
+work_dir=$(realpath "$work_dir")
 tree="$work_dir/tree/trovapunti"
 
 # The files a clone would hold, committed or not yet, without any build tree.
