@@ -122,6 +122,15 @@ def close_under_box(session, game, requests_path):
         raise AssertionError(f"the window closed under the box: {titles}, game {game.poll()}")
 
 
+def wait_until_closed(session, game, windows, deadline):
+    """Waits until the box among WINDOWS has left the screen, or the game has ended."""
+    box = next(w for w in windows if w["title"] != play.CAPTION)
+    while game.poll() is None and box in session.shell_eval(WINDOWS):
+        if time.monotonic() > deadline:
+            raise AssertionError(f"the box stayed open after OK: {box}")
+        time.sleep(0.2)
+
+
 def play_game(pyatspi, session, requests_path, deadline):
     """Presses OK in each box of the game as it shows, until the game ends,
     once it is checked where the box opened; returns how many boxes opened
@@ -156,7 +165,7 @@ def play_game(pyatspi, session, requests_path, deadline):
                 else:
                     before_window += 1
                 button.queryAction().doAction(0)
-                time.sleep(0.5)
+                wait_until_closed(session, game, windows, deadline)
         time.sleep(0.3)
     return before_window, over_window
 
