@@ -56,6 +56,9 @@ if [[ $mode == test ]]; then
         # A Wayland session beside it: a headless compositor and Qt's Wayland
         # platform.
         "mutter, qt6-wayland"
+        # GNOME Shell as that compositor, asked through its D-Bus interface
+        # (GObject introspection for Python) where the game's windows open.
+        "gnome-shell, python3-gi"
         # The lab-wide record test: a GlusterFS volume mounted by FUSE.
         "glusterfs-server, glusterfs-client, iproute2"
         # What a screen reader hears: a D-Bus session, the accessibility bus

@@ -36,6 +36,7 @@ shows its face and that Qt drew every picture it was given.
 import argparse
 import csv
 import grp
+import json
 import os
 import pwd
 import shlex
@@ -130,12 +131,15 @@ def is_dark_green(rgb):
 class Session:
     """An Xvfb server and the game running on it, both stopped on leaving."""
 
-    def __init__(self, game, wm=None, wayland_session=False, uid=None, screen="1280x1024"):
+    def __init__(self, game, wm=None, wayland_session=False, uid=None, screen="1280x1024",
+                 shell=False):
         self.game = game
         self.screen_size = screen
         self.uid = uid
         self.wm_command = shlex.split(wm) if wm else None
-        self.wayland_session = wayland_session
+        self.wayland_session = wayland_session or shell
+        self.shell = shell
+        self.shell_bus = None
         self.runtime = tempfile.mkdtemp(prefix="trovapunti-e2e-")
         self.xvfb = None
         self.groups = []  # the window manager and the compositor, each with its helpers
@@ -169,7 +173,9 @@ class Session:
                             subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"],
                                            env=self.env, capture_output=True, text=True,
                                            timeout=TIMEOUT).stdout)
-        if self.wayland_session:
+        if self.shell:
+            self.start_shell()
+        elif self.wayland_session:
             compositor = self.start_group(
                 ["dbus-run-session", "--", "mutter", "--wayland", "--headless", "--no-x11",
                  "--virtual-monitor", "1280x1024",
@@ -178,9 +184,54 @@ class Session:
             self.wait_until(compositor, "the compositor listens", lambda: os.path.exists(socket))
         return self
 
-    def start_group(self, command):
+    def start_shell(self):
+        """Starts GNOME Shell as a headless Wayland compositor, as a GNOME
+        session has it (XDG_CURRENT_DESKTOP=GNOME), on a D-Bus session of its
+        own and a system bus of its own that offers no service. Unsafe mode
+        lets shell_eval run JavaScript in it."""
+        system_bus = os.path.join(self.runtime, "system-bus")
+        self.wait_until(self.start_group(["dbus-daemon", "--session", "--nofork", "--nopidfile",
+                                          f"--address=unix:path={system_bus}"]),
+                        "the system bus listens", lambda: os.path.exists(system_bus))
+        self.env.update(XDG_CURRENT_DESKTOP="GNOME")
+        address_file = os.path.join(self.runtime, "shell-bus")
+        shell = self.start_group(
+            ["dbus-run-session", "--", "sh", "-c", 'printf %s "$DBUS_SESSION_BUS_ADDRESS" >"$0" '
+             '&& exec "$@"', address_file,
+             "gnome-shell", "--wayland", "--headless", "--no-x11", "--unsafe-mode",
+             "--virtual-monitor", self.screen_size, "--wayland-display", WAYLAND_SOCKET],
+            env=dict(self.env, DBUS_SYSTEM_BUS_ADDRESS=f"unix:path={system_bus}"))
+
+        from gi.repository import Gio, GLib
+
+        def answers():
+            if self.shell_bus is None and os.path.getsize(address_file):
+                with open(address_file) as address:
+                    self.shell_bus = Gio.DBusConnection.new_for_address_sync(
+                        address.read(), Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT
+                        | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION, None, None)
+            try:  # the top bar's place is kept from windows once the start-up is over
+                return self.shell_bus is not None and self.shell_eval(
+                    "global.context.unsafe_mode && !Main.layoutManager._startingUp")
+            except GLib.Error:  # not on the bus yet
+                return False
+        self.wait_until(shell, "GNOME Shell has started", lambda: os.path.exists(address_file)
+                        and answers())
+
+    def shell_eval(self, code):
+        """What the JavaScript CODE gives in GNOME Shell, through JSON."""
+        from gi.repository import GLib
+        ok, result = self.shell_bus.call_sync(
+            "org.gnome.Shell", "/org/gnome/Shell", "org.gnome.Shell", "Eval",
+            GLib.Variant("(s)", (code,)), GLib.VariantType("(bs)"), 0, int(TIMEOUT * 1000),
+            None).unpack()
+        if not ok:
+            raise AssertionError(f"GNOME Shell failed on {code}: {result}")
+        return json.loads(result) if result else None
+
+    def start_group(self, command, env=None):
         """Starts COMMAND in a process group of its own, stopped whole on leaving."""
-        process = subprocess.Popen(command, env=self.env, start_new_session=True,
+        process = subprocess.Popen(command, env=env or self.env, start_new_session=True,
                                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.groups.append(process)
         return process
