@@ -43,7 +43,7 @@ logged() {
     shift
     if ! "$@" >"$log" 2>&1; then
         tail -n 80 "$log" >&2
-        echo "failed: $* (whole log: $log)" >&2
+        echo "failed: $*" >&2
         return 1
     fi
 }
